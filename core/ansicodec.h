@@ -1,0 +1,39 @@
+// The bytes of a skin file.
+//
+// A skin file holds a code followed by one line end. Every line break of the
+// code (LF, CR LF or a lone CR) is written as CR LF, and one CR LF follows
+// the code, so the files are the same bytes on every system. The code is
+// written in Windows-1252 when every one of its characters exists there, and
+// otherwise, so that nothing is lost, the whole file is written in UTF-8
+// without a byte-order mark.
+//
+//   SkinFileBytes(u"é\n")  -> "\xE9\r\n\r\n"            (Windows-1252)
+//   SkinFileBytes(u"★")    -> "\xE2\x98\x85\r\n"         (UTF-8)
+//
+// Windows-1252 comes from a table of our own, so that a Qt built without ICU
+// encodes the same way.
+#pragma once
+
+#include <QByteArray>
+#include <QStringView>
+
+namespace velbrisk {
+
+enum class SkinFileEncoding
+{
+    Windows1252,
+    Utf8,
+};
+
+// The Windows-1252 byte of a UTF-16 code unit, or -1 when it has none.
+int Windows1252Byte(char16_t unit);
+
+// True when every character of `text` has a Windows-1252 byte.
+bool FitsWindows1252(QStringView text);
+
+SkinFileEncoding SkinFileEncodingFor(QStringView text);
+
+// The whole content of a skin file for `text`.
+QByteArray SkinFileBytes(QStringView text);
+
+} // namespace velbrisk

@@ -1,0 +1,40 @@
+// ReplaceAll: the one replacement rule behind every conversion of a code.
+//
+// Every occurrence of `search` in `code` is replaced by `replacement`:
+//   - occurrences are found left to right, by exact, case-sensitive
+//     comparison of UTF-16 code units, with no regard to word boundaries;
+//   - occurrences never overlap: of two overlapping candidates only the left
+//     one is replaced, and the search resumes right behind it;
+//   - the inserted replacement is never searched again;
+//   - an empty `search` leaves the code unchanged; an empty `replacement`
+//     deletes every occurrence; there is no limit on the count.
+//
+// Examples:
+//   ReplaceAll(u"aaaa", u"aa", u"b")            -> "bb"
+//   ReplaceAll(u"aaa", u"aa", u"b")             -> "ba"
+//   ReplaceAll(u"aXa", u"a", u"aa")             -> "aaXaa"
+//   ReplaceAll(u"color:#333333", u"#333333", u"#7e94a5") -> "color:#7e94a5"
+//
+// Time is linear in the sizes of the code and of the result, and the result
+// is allocated once, at its final size.
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <vector>
+
+namespace velbrisk {
+
+QString ReplaceAll(QStringView code, QStringView search, QStringView replacement);
+
+// The start positions of the occurrences that ReplaceAll replaces, in order.
+// Lets one scan of a code serve several replacement texts (the batch).
+std::vector<qsizetype> FindOccurrences(QStringView code, QStringView search);
+
+// Builds the result of ReplaceAll from occurrences found by FindOccurrences
+// for a search text of length `searchLength`.
+QString ReplaceAt(QStringView code, const std::vector<qsizetype> &occurrences,
+                  qsizetype searchLength, QStringView replacement);
+
+} // namespace velbrisk

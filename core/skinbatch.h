@@ -1,0 +1,65 @@
+// WriteAllSkins in window-free form: the code converted for each of the 24
+// skins, the skin file that receives each variant, and what the main window
+// shows once the batch is done.
+//
+// The file of skin n is  folder + separator + prefix + n + ".txt", by plain
+// concatenation: nothing is trimmed or checked, so a folder text that already
+// ends with a separator gives two in a row, which the file system reads as
+// one. The separator is "\" on Windows and "/" elsewhere.
+//
+//   SkinFileName(u"/home/zoe", u"habillage", 9) -> "/home/zoe/habillage9.txt"
+//
+// The base colour is looked up once and the code is scanned once; each
+// variant is built on demand, so a huge code is never held 24 times over.
+#pragma once
+
+#include "core/skintable.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <vector>
+
+namespace velbrisk {
+
+QString SkinFileName(QStringView folder, QStringView prefix, int skinNumber);
+
+struct BatchInput
+{
+    QString combo3;  // base skin of the batch
+    QString text5;   // folder
+    QString text6;   // file-name prefix
+    QString text1;   // the code
+    QString txtHab1; // current text of the base colour field
+    QString txtHab2; // current text of the target colour field
+};
+
+class SkinBatch
+{
+public:
+    explicit SkinBatch(BatchInput input);
+
+    // Skin n (1 to 24): its file name and the converted code it holds,
+    // before the final line end that the writer adds.
+    QString fileName(int skinNumber) const;
+    QString content(int skinNumber) const;
+
+    // The window's texts after the batch: those of its last conversion.
+    QString finalCombo1() const { return m_input.combo3; }
+    QString finalCombo2() const { return SkinLabel(SkinCount); }
+    QString finalTxtHab1() const { return m_baseColour; }
+    QString finalTxtHab2() const;
+    QString finalText2() const { return content(SkinCount); }
+
+    // The message shown once every file is written.
+    QString closingMessage() const;
+
+    const BatchInput &input() const { return m_input; }
+
+private:
+    BatchInput m_input;
+    QString m_baseColour;
+    std::vector<qsizetype> m_occurrences;
+};
+
+} // namespace velbrisk

@@ -1,0 +1,142 @@
+#include "core/replaceall.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace velbrisk;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The rule written as plainly as possible, to check the fast one against.
+QString referenceReplaceAll(const QString &code, const QString &search, const QString &replacement)
+{
+    if (search.isEmpty())
+        return code;
+    QString out;
+    qsizetype i = 0;
+    while (i < code.size()) {
+        if (code.mid(i, search.size()) == search) {
+            out += replacement;
+            i += search.size();
+        } else {
+            out += code.at(i);
+            ++i;
+        }
+    }
+    return out;
+}
+
+QString randomText(QRandomGenerator &random, const QList<QString> &alphabet, int maxLength)
+{
+    QString text;
+    const int length = int(random.bounded(maxLength + 1));
+    for (int i = 0; i < length; ++i)
+        text += alphabet.at(qsizetype(random.bounded(int(alphabet.size()))));
+    return text;
+}
+
+} // namespace
+
+class TestReplaceAll : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void namedCases_data();
+    void namedCases();
+    void matchesReference_data();
+    void matchesReference();
+    void occurrencesAndReplaceAt();
+};
+
+void TestReplaceAll::namedCases_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("empty code") << QString() << u"a"_s << u"b"_s << QString();
+    QTest::newRow("empty search") << u"abc"_s << QString() << u"x"_s << u"abc"_s;
+    QTest::newRow("aa by b in aaaa") << u"aaaa"_s << u"aa"_s << u"b"_s << u"bb"_s;
+    QTest::newRow("aa by b in aaa") << u"aaa"_s << u"aa"_s << u"b"_s << u"ba"_s;
+    QTest::newRow("replacement contains search") << u"aXa"_s << u"a"_s << u"aa"_s << u"aaXaa"_s;
+    QTest::newRow("empty replacement deletes") << u"a#1b#1"_s << u"#1"_s << QString() << u"ab"_s;
+    QTest::newRow("no occurrence") << u"color:#fff"_s << u"#333333"_s << u"#7e94a5"_s
+                                   << u"color:#fff"_s;
+    QTest::newRow("colour with a further digit")
+        << u"a{color:#3333334}"_s << u"#333333"_s << u"#7e94a5"_s << u"a{color:#7e94a54}"_s;
+    QTest::newRow("upper-case and short forms kept")
+        << u"#333333 #333 #33333A #333333"_s
+        << u"#333333"_s << u"#7e94a5"_s << u"#7e94a5 #333 #33333A #7e94a5"_s;
+    QTest::newRow("search longer than code") << u"#33"_s << u"#333333"_s << u"x"_s << u"#33"_s;
+    QTest::newRow("whole code") << u"#333333"_s << u"#333333"_s << u"#ff00ff00ff"_s
+                                << u"#ff00ff00ff"_s;
+    QTest::newRow("line breaks are characters")
+        << u"a\nb\r\nc"_s << u"\n"_s << u"<br>"_s << u"a<br>b\r<br>c"_s;
+    QTest::newRow("outside the BMP") << u"x😀y😀"_s << u"😀"_s << u"★"_s << u"x★y★"_s;
+    QTest::newRow("no-break space is not a blank")
+        << u"a b\u00a0c"_s << u" "_s << u"_"_s << u"a_b\u00a0c"_s;
+    const QString longSearch = QString(40, u'a') + u'b';
+    QTest::newRow("long search, overlapping prefix")
+        << QString(100, u'a') + u'b' + QString(41, u'a') + u'b' << longSearch << u"X"_s
+        << QString(60, u'a') + u'X' + u'a' + u'X';
+}
+
+void TestReplaceAll::namedCases()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, search);
+    QFETCH(QString, replacement);
+    QFETCH(QString, expected);
+    QCOMPARE(ReplaceAll(code, search, replacement), expected);
+    QCOMPARE(referenceReplaceAll(code, search, replacement), expected);
+}
+
+void TestReplaceAll::matchesReference_data()
+{
+    QTest::addColumn<QStringList>("alphabet");
+    QTest::addColumn<int>("maxSearch");
+
+    QTest::newRow("two letters") << QStringList{u"a"_s, u"b"_s} << 4;
+    QTest::newRow("colour-like") << QStringList{u"#"_s, u"3"_s, u"0"_s, u"f"_s} << 7;
+    QTest::newRow("awkward characters")
+        << QStringList{u"a"_s, u"\u00a0"_s, u"\t"_s, u"\n"_s, u"\r"_s, u"😀"_s, u"\u2028"_s} << 3;
+    // Long searches over two letters exercise the linear search with
+    // heavily overlapping candidates.
+    QTest::newRow("long searches") << QStringList{u"a"_s, u"b"_s} << 70;
+}
+
+void TestReplaceAll::matchesReference()
+{
+    QFETCH(QStringList, alphabet);
+    QFETCH(int, maxSearch);
+    QRandomGenerator random(20261207);
+    for (int round = 0; round < 3000; ++round) {
+        const QString code = randomText(random, alphabet, 160);
+        QString search = randomText(random, alphabet, maxSearch);
+        // Often take the search from the code itself, so that it occurs.
+        if (!code.isEmpty() && random.bounded(2) == 0) {
+            const auto from = qsizetype(random.bounded(int(code.size())));
+            search = code.mid(from, random.bounded(maxSearch) + 1);
+        }
+        const QString replacement = randomText(random, alphabet, 9);
+        const QString expected = referenceReplaceAll(code, search, replacement);
+        const QString actual = ReplaceAll(code, search, replacement);
+        if (actual != expected)
+            qWarning() << "code" << code << "search" << search << "replacement" << replacement;
+        QCOMPARE(actual, expected);
+    }
+}
+
+void TestReplaceAll::occurrencesAndReplaceAt()
+{
+    const QString code = u"aaaXaa"_s;
+    const std::vector<qsizetype> expected{0, 4};
+    QCOMPARE(FindOccurrences(code, u"aa"), expected);
+    QCOMPARE(ReplaceAt(code, FindOccurrences(code, u"aa"), 2, u"bbb"), u"bbbaXbbb"_s);
+    QVERIFY(FindOccurrences(code, u"").empty());
+}
+
+QTEST_APPLESS_MAIN(TestReplaceAll)
+#include "test_replaceall.moc"

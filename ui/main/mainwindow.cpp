@@ -1,0 +1,10 @@
+#include "ui/main/mainwindow.h"
+
+namespace velbrisk::ui {
+
+MainWindow::MainWindow(QWidget *parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Velbrisk    [ par ZeNdAl ]"));
+}
+
+} // namespace velbrisk::ui
