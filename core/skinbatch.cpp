@@ -19,8 +19,7 @@ QString SkinFileName(QStringView folder, QStringView prefix, int skinNumber)
 }
 
 SkinBatch::SkinBatch(BatchInput input)
-    : m_input(std::move(input)),
-      m_baseColour(LookupColourField(m_input.combo3, m_input.txtHab1)),
+    : m_input(std::move(input)), m_baseColour(LookupColourField(m_input.combo3, m_input.txtHab1)),
       m_occurrences(FindOccurrences(m_input.text1, m_baseColour))
 {
 }

@@ -33,10 +33,9 @@ void TestConversion::convertSkin_data()
         << u"Habillage 1"_s << u"Habillage 2"_s << u"#333333"_s << u"#333333"_s << css
         << u"#333333"_s << u"#7e94a5"_s
         << u"body{color:#7e94a5;background:#7e94a50}\na{color:#333;border:#7e94a5}"_s;
-    QTest::newRow("start-up texts")
-        << u"Habillage 15"_s << u"Habillage 1"_s << u"#333333"_s << u"#333333"_s
-        << u"p{color:#000000}#000000"_s << u"#000000"_s << u"#333333"_s
-        << u"p{color:#333333}#333333"_s;
+    QTest::newRow("start-up texts") << u"Habillage 15"_s << u"Habillage 1"_s << u"#333333"_s
+                                    << u"#333333"_s << u"p{color:#000000}#000000"_s << u"#000000"_s
+                                    << u"#333333"_s << u"p{color:#333333}#333333"_s;
     QTest::newRow("same skin") << u"Habillage 7"_s << u"Habillage 7"_s << u"#333333"_s
                                << u"#333333"_s << u"x#629962"_s << u"#629962"_s << u"#629962"_s
                                << u"x#629962"_s;
@@ -94,8 +93,8 @@ void TestConversion::replaceInCode_data()
     QTest::newRow("replacement holds search") << u"a"_s << u"aa"_s << u"aXa"_s << u"aaXaa"_s;
     QTest::newRow("empty search") << QString() << u"x"_s << u"abc"_s << u"abc"_s;
     QTest::newRow("empty replacement") << u"b"_s << QString() << u"abcb"_s << u"ac"_s;
-    QTest::newRow("start-up texts") << u"#000000"_s << u"#333333"_s << u"#000000;#0000001"_s
-                                    << u"#333333;#3333331"_s;
+    QTest::newRow("start-up texts")
+        << u"#000000"_s << u"#333333"_s << u"#000000;#0000001"_s << u"#333333;#3333331"_s;
 }
 
 void TestConversion::replaceInCode()

@@ -47,6 +47,8 @@ private Q_SLOTS:
     void matchesReference_data();
     void matchesReference();
     void occurrencesAndReplaceAt();
+    void longCodes_data();
+    void longCodes();
 };
 
 void TestReplaceAll::namedCases_data()
@@ -62,13 +64,13 @@ void TestReplaceAll::namedCases_data()
     QTest::newRow("aa by b in aaa") << u"aaa"_s << u"aa"_s << u"b"_s << u"ba"_s;
     QTest::newRow("replacement contains search") << u"aXa"_s << u"a"_s << u"aa"_s << u"aaXaa"_s;
     QTest::newRow("empty replacement deletes") << u"a#1b#1"_s << u"#1"_s << QString() << u"ab"_s;
-    QTest::newRow("no occurrence") << u"color:#fff"_s << u"#333333"_s << u"#7e94a5"_s
-                                   << u"color:#fff"_s;
+    QTest::newRow("no occurrence")
+        << u"color:#fff"_s << u"#333333"_s << u"#7e94a5"_s << u"color:#fff"_s;
     QTest::newRow("colour with a further digit")
         << u"a{color:#3333334}"_s << u"#333333"_s << u"#7e94a5"_s << u"a{color:#7e94a54}"_s;
     QTest::newRow("upper-case and short forms kept")
-        << u"#333333 #333 #33333A #333333"_s
-        << u"#333333"_s << u"#7e94a5"_s << u"#7e94a5 #333 #33333A #7e94a5"_s;
+        << u"#333333 #333 #33333A #333333"_s << u"#333333"_s << u"#7e94a5"_s
+        << u"#7e94a5 #333 #33333A #7e94a5"_s;
     QTest::newRow("search longer than code") << u"#33"_s << u"#333333"_s << u"x"_s << u"#33"_s;
     QTest::newRow("whole code") << u"#333333"_s << u"#333333"_s << u"#ff00ff00ff"_s
                                 << u"#ff00ff00ff"_s;
@@ -136,6 +138,30 @@ void TestReplaceAll::occurrencesAndReplaceAt()
     QCOMPARE(FindOccurrences(code, u"aa"), expected);
     QCOMPARE(ReplaceAt(code, FindOccurrences(code, u"aa"), 2, u"bbb"), u"bbbaXbbb"_s);
     QVERIFY(FindOccurrences(code, u"").empty());
+}
+
+void TestReplaceAll::longCodes_data()
+{
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<QString>("replacement");
+
+    // Codes far longer than the blocks the fast paths work in, with
+    // occurrences straddling every block boundary sooner or later.
+    QTest::newRow("same length") << u"#3333"_s << u"#abcd"_s;
+    QTest::newRow("longer replacement") << u"#333"_s << u"#ff00ff00ff"_s;
+    QTest::newRow("shorter replacement") << u"3#3"_s << u"x"_s;
+    QTest::newRow("long search") << u"#3333333333333333333333333333333333333333"_s << u"y"_s;
+}
+
+void TestReplaceAll::longCodes()
+{
+    QFETCH(QString, search);
+    QFETCH(QString, replacement);
+    QRandomGenerator random(7);
+    QString code;
+    while (code.size() < 100000)
+        code += random.bounded(4) == 0 ? u"#"_s : QString(int(random.bounded(48)), u'3');
+    QCOMPARE(ReplaceAll(code, search, replacement), referenceReplaceAll(code, search, replacement));
 }
 
 QTEST_APPLESS_MAIN(TestReplaceAll)

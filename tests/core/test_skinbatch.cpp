@@ -106,8 +106,7 @@ void TestSkinBatch::finalTextsAndMessage()
     QCOMPARE(batch.finalTxtHab1(), u"#000000"_s);
     QCOMPARE(batch.finalTxtHab2(), u"#313031"_s);
     QCOMPARE(batch.finalText2(), u"x#313031"_s);
-    QCOMPARE(batch.closingMessage(),
-             u"Vos 24 Habillages sont créés et placés dans :\n/home/zoe"_s);
+    QCOMPARE(batch.closingMessage(), u"Vos 24 Habillages sont créés et placés dans :\n/home/zoe"_s);
 
     const SkinBatch empty(startUpInput({}));
     for (int n = 1; n <= SkinCount; ++n)
@@ -117,8 +116,8 @@ void TestSkinBatch::finalTextsAndMessage()
 void TestSkinBatch::baseNamingNoSkinUsesField()
 {
     // The base colour field still holds the search text of a free replacement.
-    const SkinBatch batch({u"pas un habillage"_s, u"/d"_s, u"p"_s, u"foo#000000"_s, u"foo"_s,
-                           u"bar"_s});
+    const SkinBatch batch(
+        {u"pas un habillage"_s, u"/d"_s, u"p"_s, u"foo#000000"_s, u"foo"_s, u"bar"_s});
     QCOMPARE(batch.finalCombo1(), u"pas un habillage"_s);
     QCOMPARE(batch.finalTxtHab1(), u"foo"_s);
     QCOMPARE(batch.content(2), u"#7e94a5#000000"_s);
