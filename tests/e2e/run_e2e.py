@@ -1,0 +1,471 @@
+#!/usr/bin/env python3
+"""End-to-end tests of velbrisk: the real program in a real X server, used as a
+person uses it. Each scenario starts its own X server, window manager and
+program, and prints each step it checks.
+
+    run_e2e.py --exe build/app/velbrisk --out build/tests/e2e SCENARIO...
+    run_e2e.py --list
+"""
+
+import argparse
+import os
+import sys
+import tempfile
+import time
+import traceback
+
+from xsession import (Failure, XSession, check, check_equal, twips_centre, wait_for)
+
+MAIN_TITLE = "Velbrisk    [ par ZeNdAl ]"
+INFO_TITLE = "Information..."
+BOX_TITLE = "Velbrisk par ZeNdAl"
+ERROR_TITLE = "Velbrisk [par ZeNdAl ]"
+
+# The main window's controls in twips: (left, top, width, height) within
+# their frame, and each frame's place on the window.
+FRAME3 = (120, 120)
+FRAME4 = (6000, 120)
+FRAME1 = (1800, 5760)
+FRAME2 = (6000, 5760)
+WINDOW = (0, 0)
+MAIN = {
+    "text1": (FRAME3, (240, 600, 4575, 2415)),
+    "Command5": (FRAME3, (4920, 600, 735, 1215)),   # Coller
+    "Command4": (FRAME3, (4920, 1920, 735, 1095)),  # Eff
+    "text2": (FRAME3, (240, 3360, 4575, 1935)),
+    "Command3": (FRAME3, (4920, 3360, 735, 1935)),  # Copier
+    "Text6": (FRAME4, (240, 600, 1695, 285)),
+    "Combo3": (FRAME4, (240, 1320, 1600, 315)),     # the edit part, left of the arrow
+    "Text5": (FRAME4, (240, 2040, 3255, 285)),
+    "Command8": (FRAME4, (240, 4440, 3255, 495)),   # Créer les fichiers txt...
+    "Command7": (FRAME4, (240, 5040, 3255, 255)),   # Aide pour cette option...
+    "Command6": (WINDOW, (120, 5760, 1575, 1215)),  # Informations...
+    "Combo1": (FRAME1, (1320, 360, 900, 315)),
+    "Combo2": (FRAME1, (1320, 720, 900, 315)),
+    "Command1": (FRAME1, (2760, 360, 1215, 615)),   # Transformer (skins)
+    "Text3": (FRAME2, (1320, 360, 855, 285)),
+    "Text4": (FRAME2, (1320, 720, 855, 285)),
+    "Command2": (FRAME2, (2280, 360, 1215, 615)),   # Transformer (free)
+}
+PICTURE7 = (120, 2280)
+INFO = {
+    "Label9": (WINDOW, (1800, 1200, 600, 180)),     # the left part of the link's text
+    "Label10": (WINDOW, (1800, 1800, 600, 180)),
+    "Command1": (PICTURE7, (0, 0, 4335, 375)),      # Fermer
+}
+
+
+def at(table, name):
+    parent, rect = table[name]
+    return twips_centre(rect, parent)
+
+
+KEY_COLOURS = [
+    "#333333", "#7e94a5", "#333300", "#ccd6e0", "#9c0062", "#6599ff", "#629962", "#cd6562",
+    "#ffffff", "#ffffff", "#ffffff", "#ffcecd", "#000000", "#000000", "#000000", "#ffbe39",
+    "#ffffcd", "#c5c6de", "#ee449c", "#4a5052", "#4a4c52", "#6a0420", "#f6a5ee", "#313031",
+]
+
+START_TEXT2 = "Le code vous sera donné aprés une transformation...\n"
+# Accents, no-break spaces and signs that Windows-1252 has.
+CODE_1252 = ("<style>\n"
+             ".titre{color:#000000;background:#ffffff}\n"
+             "/* déco à l'été\u00a0: 5\u00a0€ — «\u00a0œuvre\u00a0» */\n"
+             ".lien{border:1px solid #000000}\n"
+             "</style>\n")
+# The same with characters Windows-1252 lacks.
+CODE_WIDE = CODE_1252 + "<p>\U0001F600 ★ ĳ\u00a0#000000</p>"
+
+
+def skin_file_bytes(text):
+    """A skin file: the text with CR LF line ends and one CR LF after it, in
+    Windows-1252 when it fits, else in UTF-8."""
+    text = text.replace("\r\n", "\n").replace("\r", "\n").replace("\n", "\r\n") + "\r\n"
+    try:
+        return text.encode("cp1252")
+    except UnicodeEncodeError:
+        return text.encode("utf-8")
+
+
+class Scenario:
+    def __init__(self, session):
+        self.s = session
+        self.main = None
+        self.sentinel = 0
+
+    def step(self, text):
+        print(f"  - {text}", flush=True)
+
+    def start(self, cwd=None):
+        self.s.start_program(cwd)
+        self.main = self.s.wait_window(MAIN_TITLE, "la fenêtre principale")
+        self.step(f"fenêtre principale affichée en {time.monotonic() - self.s.started_at:.2f} s")
+        return self.main
+
+    def click(self, name):
+        self.s.click(self.main, at(MAIN, name))
+
+    def paste_code(self, code):
+        """The code onto the real clipboard, then "Coller"."""
+        self.s.set_clipboard(code)
+        self.click("Command5")
+
+    def copied_exact(self, expected, what):
+        self.sentinel += 1
+        marker = f"velbrisk-e2e-sentinel-{self.sentinel}"
+        self.s.set_clipboard(marker)
+        self.click("Command3")
+        wait_for(lambda: self.s.clipboard_text() not in (None, marker),
+                 "le texte de « Copier » dans le presse-papiers")
+        check_equal(self.s.clipboard_text(), expected, what)
+        self.step(what)
+
+    def field(self, name, text):
+        self.s.replace_field(self.main, at(MAIN, name), text)
+
+    def box(self, title, screenshot):
+        """Waits for a message box over the main window, saves its picture and
+        closes it with its OK button (Enter)."""
+        box = self.s.wait_window(title, f"la boîte « {title} »")
+        check_equal(self.s.xprop(box, "WM_TRANSIENT_FOR"), f"window id # {hex(self.main)}",
+                    f"« {title} » appartient à la fenêtre principale")
+        check("_NET_WM_STATE_MODAL" in self.s.atoms(box, "_NET_WM_STATE"),
+              f"« {title} » est modale")
+        self.s.screenshot(box, screenshot)
+        self.s.activate(box)
+        self.s.key("Return")
+        self.s.wait_no_window(title)
+        self.step(f"boîte « {title} » trouvée, modale, fermée par OK")
+
+    def end(self):
+        """Closes the main window and expects the process to end cleanly."""
+        self.s.close_window(self.main)
+        wait_for(lambda: not self.s.program_alive(), "la fin du programme")
+        check_equal(self.s.program.returncode, 0, "code de sortie du programme")
+        check_equal([name for _, name in self.s.clients()], [],
+                    "plus aucune fenêtre après la fermeture")
+        self.step("fenêtre principale fermée : le programme s'est terminé (code 0)")
+
+
+# -- scenarios ------------------------------------------------------------
+
+
+def scenario_main_window(sc):
+    """Title, client size, no maximise, start-up text on "Copier", picture."""
+    s = sc.s
+    main = sc.start()
+    check_equal(s.window_name(main), MAIN_TITLE, "titre lu par le gestionnaire de fenêtres")
+    check_equal(s.xprop(main, "WM_NAME"), f'"{MAIN_TITLE}"', "WM_NAME")
+    check(s.xprop(main, "_NET_WM_VISIBLE_NAME") is None,
+          "le gestionnaire de fenêtres n'a pas changé le titre")
+    sc.step(f"titre exact : « {MAIN_TITLE} »")
+    check_equal(s.geometry(main)[2:], (648, 473), "taille de la zone cliente")
+    sc.step("zone cliente de 648 × 473")
+    allowed = s.atoms(main, "_NET_WM_ALLOWED_ACTIONS")
+    check("_NET_WM_ACTION_MAXIMIZE_HORZ" not in allowed
+          and "_NET_WM_ACTION_MAXIMIZE_VERT" not in allowed,
+          f"Metacity ne doit pas offrir d'agrandir : {sorted(allowed)}")
+    for action in ("_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_CLOSE", "_NET_WM_ACTION_RESIZE"):
+        check(action in allowed, f"{action} manque : {sorted(allowed)}")
+    check(s.xprop(main, "_NET_WM_ICON") is not None, "la fenêtre a une icône")
+    # Metacity's own shortcut to maximise must change nothing.
+    s.activate(main)
+    s.key("alt+F10")
+    time.sleep(0.5)  # a maximise, if any, would be under way; the size is checked after
+    wait_for(lambda: s.is_viewable(main), "la fenêtre principale")
+    check_equal(s.geometry(main)[2:], (648, 473), "taille après Alt+F10")
+    check("_NET_WM_STATE_MAXIMIZED_VERT" not in s.atoms(main, "_NET_WM_STATE"),
+          "fenêtre non agrandie")
+    sc.step("pas d'agrandissement (actions permises, Alt+F10 sans effet), icône présente")
+    s.screenshot(main, "main_window")
+    sc.copied_exact(START_TEXT2, "« Copier » au démarrage donne la phrase de la case du bas")
+    sc.end()
+
+
+def scenario_paste_convert_copy(sc):
+    """Coller from the real clipboard, Transformer with the start-up skins and
+    with typed skins, Copier back to the clipboard."""
+    sc.start()
+    sc.paste_code(CODE_WIDE)
+    sc.step("code collé depuis le presse-papiers (accents, espaces insécables, emoji)")
+    sc.click("Command1")
+    sc.copied_exact(CODE_WIDE.replace("#000000", "#333333"),
+                    "Habillage 15 → Habillage 1 : #000000 devient #333333, le reste intact")
+    sc.field("Combo1", "Habillage 9")
+    sc.field("Combo2", "Habillage 2")
+    sc.click("Command1")
+    sc.copied_exact(CODE_WIDE.replace("#ffffff", "#7e94a5"),
+                    "Habillage 9 → Habillage 2 tapés : #ffffff devient #7e94a5")
+    # A typed text that names no skin keeps the colour field as it was.
+    # Typed letter by letter, "Habillage X" names no skin at any point: the
+    # target colour field keeps its colour.
+    sc.field("Combo2", "Habillage X")
+    sc.click("Command1")
+    sc.copied_exact(CODE_WIDE.replace("#ffffff", "#7e94a5"),
+                    "« Habillage X » ne nomme aucun habillage : couleur cible gardée")
+    # Lone CR and CR LF pasted become line feeds, nothing else changes.
+    sc.paste_code("a\r\nb\rc\u00a0\u2028d")
+    sc.field("Combo1", "Habillage 1")
+    sc.field("Combo2", "Habillage 1")
+    sc.click("Command1")
+    sc.copied_exact("a\nb\nc\u00a0\u2028d", "CR LF et CR collés deviennent des sauts de ligne")
+    sc.end()
+
+
+def scenario_free_replacement(sc):
+    """Changement de caractère(s): Text3 by Text4 throughout the code."""
+    s = sc.s
+    sc.start()
+    sc.paste_code(CODE_WIDE)
+    sc.field("Text3", "solid")
+    # The replacement comes from the clipboard, as a person pastes it.
+    replacement = "pointillé\u00a0\U0001F600"
+    s.set_clipboard(replacement)
+    s.click(sc.main, at(MAIN, "Text4"))
+    s.key("ctrl+a")
+    s.key("ctrl+v")
+    sc.click("Command2")
+    sc.copied_exact(CODE_WIDE.replace("solid", replacement),
+                    "« solid » remplacé par un texte collé avec accent, insécable et emoji")
+    sc.field("Text3", "#000000")
+    sc.field("Text4", "")
+    sc.click("Command2")
+    sc.copied_exact(CODE_WIDE.replace("#000000", ""), "un remplacement vide efface")
+    sc.end()
+
+
+def scenario_eff(sc):
+    """Eff empties the input code only."""
+    sc.start()
+    sc.paste_code(CODE_1252)
+    sc.click("Command1")
+    converted = CODE_1252.replace("#000000", "#333333")
+    sc.copied_exact(converted, "code converti")
+    sc.click("Command4")
+    sc.copied_exact(converted, "après « Eff », la case du bas garde son code")
+    sc.click("Command1")
+    sc.copied_exact("", "après « Eff », « Transformer » donne un code vide")
+    sc.end()
+
+
+def check_skin_files(sc, folder, code, base_colour, prefix="habillage"):
+    names = [f"{prefix}{n}.txt" for n in range(1, 25)]
+    wait_for(lambda: all(os.path.exists(os.path.join(folder, n)) for n in names),
+             "les 24 fichiers")
+    check_equal(sorted(os.listdir(folder)), sorted(names),
+                "le dossier ne contient que les 24 fichiers")
+    for n, name in enumerate(names, start=1):
+        with open(os.path.join(folder, name), "rb") as f:
+            data = f.read()
+        expected = skin_file_bytes(code.replace(base_colour, KEY_COLOURS[n - 1]))
+        check_equal(data, expected, f"octets de {name}")
+
+
+def scenario_batch(sc):
+    """Créer les fichiers txt... into a temporary folder: 24 files byte for byte,
+    the closing box, and the window's texts afterwards."""
+    with tempfile.TemporaryDirectory(prefix="velbrisk-e2e-batch-") as root:
+        sc.start()
+        sc.paste_code(CODE_1252)
+        folder = os.path.join(root, "Windows-1252")
+        os.mkdir(folder)
+        sc.field("Text5", folder)
+        sc.click("Command8")
+        sc.box(BOX_TITLE, "batch_done_box")
+        check_skin_files(sc, folder, CODE_1252, "#000000")
+        sc.step("24 fichiers en Windows-1252, octet pour octet, fins de ligne CR LF")
+        sc.copied_exact(CODE_1252.replace("#000000", KEY_COLOURS[23]),
+                        "après le lot, la case du bas tient le code de l'habillage 24")
+
+        # Characters outside Windows-1252: the files are written in UTF-8.
+        sc.paste_code(CODE_WIDE)
+        folder = os.path.join(root, "UTF-8")
+        os.mkdir(folder)
+        sc.field("Text5", folder)
+        sc.field("Text6", "déco-")
+        sc.field("Combo3", "Habillage 9")
+        sc.click("Command8")
+        sc.box(BOX_TITLE, "batch_done_box_utf8")
+        check_skin_files(sc, folder, CODE_WIDE, "#ffffff", prefix="déco-")
+        sc.step("24 fichiers en UTF-8 (emoji), base Habillage 9, préfixe accentué")
+        sc.end()
+
+
+def scenario_batch_missing_folder(sc):
+    """A batch into a folder that does not exist: the error box, then the
+    program goes on with its texts."""
+    with tempfile.TemporaryDirectory(prefix="velbrisk-e2e-missing-") as root:
+        missing = os.path.join(root, "absent", "dossier")
+        sc.start()
+        sc.paste_code(CODE_WIDE)
+        sc.field("Text5", missing)
+        sc.click("Command8")
+        sc.box(ERROR_TITLE, "batch_error_box")
+        check(sc.s.program_alive(), "le programme vit encore après l'erreur")
+        check(not os.path.exists(os.path.join(root, "absent")), "aucun dossier créé")
+        check_equal(sc.s.windows_titled(MAIN_TITLE), [sc.main], "fenêtre principale en place")
+        sc.step("boîte d'erreur titrée « Velbrisk [par ZeNdAl ] », programme toujours là")
+        # The input code is still whole: a free replacement that finds
+        # nothing gives it back unchanged.
+        sc.field("Text3", "rien-de-tel")
+        sc.click("Command2")
+        sc.copied_exact(CODE_WIDE, "le code collé est intact après l'erreur")
+        sc.end()
+
+
+def scenario_help_box(sc):
+    sc.start()
+    sc.click("Command7")
+    sc.box(BOX_TITLE, "help_box")
+    check(sc.s.program_alive(), "le programme vit encore")
+    sc.end()
+
+
+def info_checks(sc, info):
+    s = sc.s
+    check_equal(s.window_name(info), INFO_TITLE, "titre de la fenêtre d'information")
+    check_equal(s.geometry(info), (437, 75, 312, 187),
+                "place et taille de la zone cliente (x, y, largeur, hauteur)")
+    hints = s.xprop(info, "WM_NORMAL_HINTS") or ""
+    check("minimum size: 312 by 187" in hints and "maximum size: 312 by 187" in hints,
+          f"taille fixe : {hints}")
+    allowed = s.atoms(info, "_NET_WM_ALLOWED_ACTIONS")
+    for action in ("_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MINIMIZE",
+                   "_NET_WM_ACTION_RESIZE"):
+        check(action not in allowed, f"{action} ne doit pas être permis : {sorted(allowed)}")
+    check("_NET_WM_ACTION_CLOSE" in allowed, "case de fermeture")
+    check("_NET_WM_STATE_SKIP_TASKBAR" in s.atoms(info, "_NET_WM_STATE"),
+          "pas de bouton dans la barre des tâches")
+    check(s.xprop(info, "WM_TRANSIENT_FOR") is None, "sans fenêtre propriétaire")
+
+
+def scenario_info_window(sc):
+    """Informations... shows one window at its place; Fermer hides it; the
+    close box closes it; Informations... shows it again each time."""
+    s = sc.s
+    sc.start()
+    sc.click("Command6")
+    info = s.wait_window(INFO_TITLE)
+    info_checks(sc, info)
+    s.screenshot(info, "info_window")
+    sc.step("« Information... » : titre, 312 × 187 en (437, 75), taille fixe, hors barre des tâches")
+    sc.click("Command6")
+    time.sleep(0.3)  # a second window, if any, would be mapping now
+    wait_for(lambda: s.windows_titled(INFO_TITLE), "la fenêtre d'information")
+    check_equal(len([n for _, n in s.clients() if n == INFO_TITLE]), 1,
+                "un second clic ne crée pas de seconde fenêtre")
+    sc.step("deux clics sur « Informations... » : une seule fenêtre")
+    s.click(info, at(INFO, "Command1"))
+    s.wait_no_window(INFO_TITLE)
+    check(s.program_alive(), "le programme vit encore")
+    sc.step("« Fermer » cache la fenêtre")
+    sc.click("Command6")
+    info = s.wait_window(INFO_TITLE)
+    check_equal(s.geometry(info)[:2], (437, 75), "réaffichée à sa place")
+    sc.step("« Informations... » la montre de nouveau à sa place")
+    s.activate(info)
+    s.key("Escape")
+    time.sleep(0.3)  # Escape, if it closed the window, would have done so by now
+    check(s.windows_titled(INFO_TITLE), "Échap ne ferme pas la fenêtre d'information")
+    s.close_window(info)
+    s.wait_no_window(INFO_TITLE)
+    check(s.program_alive(), "la case de fermeture ne termine pas le programme")
+    sc.step("la case de fermeture la ferme, le programme continue")
+    sc.click("Command6")
+    info = s.wait_window(INFO_TITLE)
+    info_checks(sc, info)
+    sc.step("rouverte : une fenêtre, à sa place de chargement")
+    sc.end()
+
+
+def scenario_info_links(sc):
+    """Each click on a link opens its address in the browser, once per click."""
+    s = sc.s
+    sc.start()
+    sc.click("Command6")
+    info = s.wait_window(INFO_TITLE)
+    s.click(info, at(INFO, "Label9"))
+    wait_for(lambda: len(s.browser_calls()) == 1, "le navigateur (lien « Blog officiel »)")
+    official = s.browser_calls()[0]
+    check(official.startswith(("http://", "https://")), f"adresse web : {official!r}")
+    s.click(info, at(INFO, "Label9"))
+    wait_for(lambda: len(s.browser_calls()) == 2, "le second appel du navigateur")
+    check_equal(s.browser_calls()[1], official, "deux clics, deux appels, même adresse")
+    sc.step(f"« Blog officiel » ouvre {official} à chaque clic")
+    s.click(info, at(INFO, "Label10"))
+    wait_for(lambda: len(s.browser_calls()) == 3, "le navigateur (lien « Blog perso »)")
+    home = s.browser_calls()[2]
+    check(home.startswith(("http://", "https://")) and home != official,
+          f"« Blog perso » ouvre la page d'accueil : {home!r}")
+    sc.step(f"« Blog perso » ouvre {home}")
+    check(s.windows_titled(INFO_TITLE), "la fenêtre d'information reste ouverte")
+    sc.end()
+
+
+def scenario_close_with_info_open(sc):
+    """Closing the main window ends the program, information window included."""
+    s = sc.s
+    sc.start()
+    sc.click("Command6")
+    s.wait_window(INFO_TITLE)
+    sc.end()
+
+
+SCENARIOS = {
+    "main_window": scenario_main_window,
+    "paste_convert_copy": scenario_paste_convert_copy,
+    "free_replacement": scenario_free_replacement,
+    "eff": scenario_eff,
+    "batch": scenario_batch,
+    "batch_missing_folder": scenario_batch_missing_folder,
+    "help_box": scenario_help_box,
+    "info_window": scenario_info_window,
+    "info_links": scenario_info_links,
+    "close_with_info_open": scenario_close_with_info_open,
+}
+
+
+def run(name, exe, out):
+    print(f"[{name}]", flush=True)
+    started = time.monotonic()
+    try:
+        with XSession(exe, out, name) as session:
+            scenario = Scenario(session)
+            try:
+                SCENARIOS[name](scenario)
+            except BaseException:
+                for wid, title in session.clients():
+                    session.screenshot(wid, f"failed-{name}-{wid:x}")
+                raise
+    except Failure as failure:
+        print(f"ÉCHEC {name} : {failure}", flush=True)
+        print(f"  journaux et images : {out}", flush=True)
+        return False
+    except Exception:
+        traceback.print_exc()
+        print(f"ÉCHEC {name}", flush=True)
+        return False
+    print(f"OK {name} ({time.monotonic() - started:.1f} s)", flush=True)
+    return True
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--exe")
+    parser.add_argument("--out", default=os.getcwd())
+    parser.add_argument("--list", action="store_true")
+    parser.add_argument("scenarios", nargs="*")
+    args = parser.parse_args()
+    if args.list:
+        print("\n".join(SCENARIOS))
+        return 0
+    names = args.scenarios or list(SCENARIOS)
+    unknown = [n for n in names if n not in SCENARIOS]
+    if unknown or not args.exe:
+        parser.error(f"scénario inconnu : {unknown}" if unknown else "--exe manque")
+    results = [run(name, os.path.abspath(args.exe), os.path.abspath(args.out)) for name in names]
+    return 0 if all(results) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

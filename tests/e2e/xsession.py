@@ -1,0 +1,321 @@
+"""A private X session for the end-to-end tests: an Xvfb server, the Metacity
+window manager and the real velbrisk executable on the xcb platform, driven
+with xdotool, the real clipboard through xclip, and what the window manager
+sees through xprop and xwininfo.
+
+Every wait polls with a bound; nothing relies on a fixed sleep alone, so a
+loaded machine only makes the tests slower.
+"""
+
+import os
+import re
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+# Generous: a shared two-core machine can stall a process for seconds.
+WAIT = 30.0
+TWIPS_PER_PIXEL = 15
+
+
+class Failure(AssertionError):
+    pass
+
+
+def wait_for(predicate, what, timeout=WAIT, interval=0.05):
+    """Polls predicate() until it returns a true value, which is returned."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure(f"délai dépassé ({timeout:.0f} s) en attendant : {what}")
+        time.sleep(interval)
+        interval = min(interval * 1.5, 0.5)
+
+
+def check(condition, what):
+    if not condition:
+        raise Failure(what)
+
+
+def check_equal(actual, expected, what):
+    if actual != expected:
+        raise Failure(f"{what}\n  obtenu  : {actual!r}\n  attendu : {expected!r}")
+
+
+def twips_centre(rect, parent=(0, 0)):
+    """Centre of a control given in twips (left, top, width, height),
+    relative to its parent's top-left corner, in client pixels."""
+    left, top, width, height = rect
+    return ((parent[0] + left + width // 2) // TWIPS_PER_PIXEL,
+            (parent[1] + top + height // 2) // TWIPS_PER_PIXEL)
+
+
+class XSession:
+    """Xvfb + Metacity + velbrisk. Use as a context manager."""
+
+    def __init__(self, exe, out_dir, name):
+        self.exe = exe
+        self.out_dir = out_dir
+        self.name = name
+        self.procs = []
+        self.program = None
+        self.tmp = tempfile.mkdtemp(prefix=f"velbrisk-e2e-{name}-")
+        self.home = os.path.join(self.tmp, "home")
+        self.runtime = os.path.join(self.tmp, "runtime")
+        self.fakebin = os.path.join(self.tmp, "bin")
+        self.browser_log = os.path.join(self.tmp, "browser.log")
+        for folder in (self.home, self.runtime, self.fakebin):
+            os.makedirs(folder, mode=0o700)
+        self.env = None
+        self.log_dir = os.path.join(out_dir, "logs")
+        os.makedirs(self.log_dir, exist_ok=True)
+        self.screenshot_dir = os.path.join(out_dir, "screenshots")
+        os.makedirs(self.screenshot_dir, exist_ok=True)
+
+    # -- life -------------------------------------------------------------
+
+    def __enter__(self):
+        try:
+            self._start_x()
+            self._start_wm()
+            self._install_fake_browser()
+        except BaseException:
+            self.close()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+        return False
+
+    def _log(self, name):
+        return open(os.path.join(self.log_dir, f"{self.name}-{name}.log"), "wb")
+
+    def _start_x(self):
+        read_end, write_end = os.pipe()
+        xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+             "-dpi", "96", "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self._log("xvfb"))
+        self.procs.append(xvfb)
+        os.close(write_end)
+        number = b""
+        deadline = time.monotonic() + WAIT
+        os.set_blocking(read_end, False)
+        while not number.endswith(b"\n"):
+            if xvfb.poll() is not None:
+                raise Failure("Xvfb s'est arrêté au démarrage")
+            if time.monotonic() > deadline:
+                raise Failure("Xvfb ne donne pas son numéro d'écran")
+            try:
+                chunk = os.read(read_end, 16)
+            except BlockingIOError:
+                time.sleep(0.05)
+                continue
+            if not chunk:
+                break
+            number += chunk
+        os.close(read_end)
+        display = ":" + number.decode().strip()
+        env = {key: value for key, value in os.environ.items()
+               if not key.startswith(("QT_", "XDG_", "ASAN_", "LSAN_", "UBSAN_"))}
+        env.update({
+            "DISPLAY": display,
+            "HOME": self.home,
+            "XDG_RUNTIME_DIR": self.runtime,
+            "XDG_CONFIG_HOME": os.path.join(self.home, ".config"),
+            "PATH": self.fakebin + os.pathsep + env.get("PATH", "/usr/bin:/bin"),
+            "LANG": "C.UTF-8",
+            "LC_ALL": "C.UTF-8",
+            "GSETTINGS_BACKEND": "memory",
+            "NO_AT_BRIDGE": "1",
+        })
+        env.pop("BROWSER", None)
+        env.pop("DBUS_SESSION_BUS_ADDRESS", None)
+        self.env = env
+        wait_for(lambda: self._run(["xprop", "-root", "-len", "1", "_NET_SUPPORTED"],
+                                   check_rc=False).returncode == 0, "le serveur X")
+
+    def _start_wm(self):
+        metacity = subprocess.Popen(["metacity", "--sm-disable", "--no-composite"],
+                                    env=self.env, stdout=subprocess.DEVNULL,
+                                    stderr=self._log("metacity"))
+        self.procs.append(metacity)
+        wait_for(lambda: "window id" in self.xprop_root("_NET_SUPPORTING_WM_CHECK"),
+                 "le gestionnaire de fenêtres Metacity")
+
+    def _install_fake_browser(self):
+        # Qt opens addresses through xdg-open when it is on PATH: this one
+        # writes down what it was asked to open, one line per call.
+        script = os.path.join(self.fakebin, "xdg-open")
+        with open(script, "w") as f:
+            f.write("#!/bin/sh\nprintf '%s\\n' \"$*\" >> '" + self.browser_log + "'\n")
+        os.chmod(script, 0o755)
+
+    def start_program(self, cwd=None):
+        self.program_log = os.path.join(self.log_dir, f"{self.name}-velbrisk.log")
+        self.program = subprocess.Popen(
+            [self.exe], env=dict(self.env, QT_QPA_PLATFORM="xcb"), cwd=cwd or self.home,
+            stdout=subprocess.DEVNULL, stderr=open(self.program_log, "wb"))
+        self.procs.append(self.program)
+        self.started_at = time.monotonic()
+        return self.program
+
+    def program_alive(self):
+        return self.program is not None and self.program.poll() is None
+
+    def close(self):
+        for proc in reversed(self.procs):
+            if proc.poll() is None:
+                proc.send_signal(signal.SIGTERM)
+        for proc in reversed(self.procs):
+            try:
+                proc.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                proc.kill()
+                proc.wait()
+        self.procs = []
+        shutil.rmtree(self.tmp, ignore_errors=True)
+
+    # -- commands ---------------------------------------------------------
+
+    def _run(self, args, input=None, check_rc=True, timeout=WAIT):
+        result = subprocess.run(args, env=self.env, input=input, capture_output=True,
+                                timeout=timeout)
+        if check_rc and result.returncode != 0:
+            raise Failure(f"{' '.join(args)} : code {result.returncode}\n"
+                          f"{result.stderr.decode(errors='replace')}")
+        return result
+
+    def xdotool(self, *args):
+        return self._run(["xdotool", *map(str, args)]).stdout.decode()
+
+    def xprop_root(self, prop):
+        return self._run(["xprop", "-root", prop], check_rc=False).stdout.decode()
+
+    def xprop(self, wid, prop):
+        """The value of a window property as xprop prints it, or None."""
+        out = self._run(["xprop", "-id", str(wid), "-notype", prop],
+                        check_rc=False).stdout.decode("utf-8", errors="replace")
+        match = re.match(re.escape(prop) + r"\s*(?:=|:)\s*(.*)", out, re.S)
+        if not match or "not found" in out or "no such atom" in out:
+            return None
+        return match.group(1).strip()
+
+    def window_name(self, wid):
+        value = self.xprop(wid, "_NET_WM_NAME")
+        if value is None or not value.startswith('"'):
+            return None
+        return re.sub(r'\\(.)', r'\1', value[1:-1])
+
+    def atoms(self, wid, prop):
+        value = self.xprop(wid, prop)
+        return set() if value is None else {a.strip() for a in value.split(",")}
+
+    # -- windows as the window manager sees them -----------------------------
+
+    def clients(self):
+        """The windows that the window manager manages, with their titles."""
+        out = self.xprop_root("_NET_CLIENT_LIST")
+        ids = re.findall(r"0x[0-9a-fA-F]+", out.split("#", 1)[1]) if "#" in out else []
+        return [(int(i, 16), self.window_name(int(i, 16))) for i in ids]
+
+    def windows_titled(self, title):
+        return [wid for wid, name in self.clients() if name == title and self.is_viewable(wid)]
+
+    def wait_window(self, title, what=None):
+        found = wait_for(lambda: self.windows_titled(title),
+                         what or f"la fenêtre « {title} »")
+        check_equal(len(found), 1, f"nombre de fenêtres « {title} »")
+        wid = found[0]
+        # Placed by the window manager: framed and mapped.
+        wait_for(lambda: self.xprop(wid, "_NET_FRAME_EXTENTS") and self.is_viewable(wid),
+                 f"« {title} » placée par le gestionnaire de fenêtres")
+        return wid
+
+    def wait_no_window(self, title):
+        wait_for(lambda: not self.windows_titled(title), f"la disparition de « {title} »")
+
+    def is_viewable(self, wid):
+        out = self._run(["xwininfo", "-id", str(wid)], check_rc=False).stdout.decode()
+        return "IsViewable" in out
+
+    def geometry(self, wid):
+        """(x, y, width, height) of the client area, in screen pixels."""
+        out = self._run(["xwininfo", "-id", str(wid)]).stdout.decode()
+
+        def field(name):
+            return int(re.search(name + r":\s*(-?\d+)", out).group(1))
+
+        return (field("Absolute upper-left X"), field("Absolute upper-left Y"),
+                field("Width"), field("Height"))
+
+    def screenshot(self, wid, name):
+        path = os.path.join(self.screenshot_dir, f"{name}.png")
+        self._run(["import", "-window", str(wid), path], check_rc=False)
+        return path
+
+    # -- input ------------------------------------------------------------
+
+    def activate(self, wid):
+        self.xdotool("windowactivate", "--sync", wid)
+        wait_for(lambda: self.active_window() == wid, "la fenêtre active")
+
+    def active_window(self):
+        out = self.xprop_root("_NET_ACTIVE_WINDOW")
+        match = re.search(r"0x[0-9a-fA-F]+", out)
+        return int(match.group(0), 16) if match else None
+
+    def click(self, wid, point, button=1, repeat=1):
+        x, y, _, _ = self.geometry(wid)
+        self.xdotool("mousemove", "--sync", x + point[0], y + point[1],
+                     "click", "--repeat", repeat, button)
+
+    def key(self, *keys):
+        self.xdotool("key", "--clearmodifiers", *keys)
+
+    def type_text(self, text):
+        self.xdotool("type", "--clearmodifiers", "--delay", 25, "--", text)
+
+    def replace_field(self, wid, point, text):
+        """Types `text` into the one-line field at `point`, over its old text."""
+        self.click(wid, point)
+        self.key("ctrl+a")
+        if text:
+            self.type_text(text)
+        else:
+            self.key("BackSpace")
+
+    def close_window(self, wid):
+        """The close box: Metacity's Alt+F4 sends the window its close request."""
+        self.activate(wid)
+        self.key("alt+F4")
+
+    # -- clipboard ----------------------------------------------------------
+
+    def clipboard_text(self):
+        result = self._run(["xclip", "-o", "-selection", "clipboard", "-t", "UTF8_STRING"],
+                           check_rc=False)
+        if result.returncode != 0:
+            return None
+        return result.stdout.decode("utf-8")
+
+    def set_clipboard(self, text):
+        # xclip keeps serving the text from a child of its own until another
+        # client takes the clipboard.
+        subprocess.run(["xclip", "-i", "-selection", "clipboard"], env=self.env,
+                       input=text.encode("utf-8"), stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=WAIT, check=True)
+        wait_for(lambda: self.clipboard_text() == text, "le texte dans le presse-papiers")
+
+    def browser_calls(self):
+        try:
+            with open(self.browser_log, encoding="utf-8") as f:
+                return f.read().splitlines()
+        except FileNotFoundError:
+            return []
