@@ -1,10 +1,213 @@
 #include "ui/info/infowindow.h"
 
-namespace velbrisk::ui {
+#include "ui/common/messagebox.h"
 
-InfoWindow::InfoWindow(QWidget *parent) : QWidget(parent)
+#include <QDesktopServices>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QUrl>
+#include <QWindow>
+
+using namespace Qt::StringLiterals;
+
+namespace velbrisk::ui {
+namespace {
+
+// A fixed frame with a title and a close box only. On Windows a tool window
+// keeps it off the taskbar and out of the icon; elsewhere the window stays an
+// ordinary one without owner, so that the main window can come in front of it,
+// and X11 window managers learn from its type that it has no taskbar button.
+#ifdef Q_OS_WIN
+constexpr Qt::WindowFlags FrameFlags =
+    Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+#else
+constexpr Qt::WindowFlags FrameFlags =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+#endif
+// The window property through which Qt's X11 back end sets _NET_WM_WINDOW_TYPE,
+// and its value for a utility window.
+constexpr char WmWindowTypeProperty[] = "_q_xcb_wm_window_type";
+constexpr int WmWindowTypeUtility = 0x20;
+
+const QColor Background(0xEE, 0xEE, 0xEA);
+
+QFont labelFont(bool bold, bool underline = false)
 {
-    setWindowTitle(QStringLiteral("Information..."));
+    QFont font;
+    font.setFamilies({u"Verdana"_s, u"DejaVu Sans"_s});
+    font.setPointSizeF(6.75);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+// A label on one line, as wide as its text, with the window showing through.
+template <typename Label = QLabel>
+Label *addLabel(QWidget *parent, const char *name, QStringView text, int left, int top,
+                const QFont &font, const QColor &colour)
+{
+    auto *label = new Label(text.toString(), parent);
+    label->setObjectName(QLatin1StringView(name));
+    label->setFont(font);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(false);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFocusPolicy(Qt::NoFocus);
+    setColour(label, QPalette::WindowText, colour);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+// A one-pixel black outline, transparent inside.
+class Shape : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
+} // namespace
+
+void LinkLabel::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    m_pressed = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click)
+        Q_EMIT clicked();
+}
+
+InfoWindow::InfoWindow(QWidget *parent) : QWidget(parent, FrameFlags)
+{
+    setObjectName(u"Form2"_s);
+    setWindowTitle(u"Information..."_s);
+    setAttribute(Qt::WA_DeleteOnClose);
+    // The window handle must exist before the native window does, so that
+    // the window type reaches the window manager with the first map.
+    setAttribute(Qt::WA_NativeWindow);
+    if (QWindow *handle = windowHandle())
+        handle->setProperty(WmWindowTypeProperty, WmWindowTypeUtility);
+
+    const QColor buttonFace = palette().color(QPalette::Button);
+    setColour(this, QPalette::Window, Background);
+    setAutoFillBackground(true);
+    setFixedSize(InfoWidth, InfoHeight);
+    setGeometry(InfoLeft, InfoTop, InfoWidth, InfoHeight);
+
+    auto *image1 = new QLabel(this);
+    image1->setObjectName(u"Image1"_s);
+    image1->setPixmap(QPixmap(u":/info/image1.png"_s));
+    image1->setScaledContents(true);
+    image1->setGeometry(8, 8, 97, 137);
+    // The outline lies over the picture and frames it.
+    auto *shape1 = new Shape(this);
+    shape1->setObjectName(u"Shape1"_s);
+    shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    shape1->setGeometry(8, 8, 97, 137);
+
+    const QFont regular = labelFont(false);
+    const QFont bold = labelFont(true);
+    const QColor black(0x00, 0x00, 0x00);
+    addLabel(this, "Label1", u"Nick :", 120, 8, bold, black);
+    addLabel(this, "Label2", u"Date de naissance :", 120, 32, bold, black);
+    addLabel(this, "Label4", u"Blog officiel :", 120, 64, bold, black);
+    addLabel(this, "Label5", u"Blog perso :", 120, 104, bold, black);
+    addLabel(this, "Label6", u"ZeNdAl [ KwR-Production ]", 160, 8, regular, black);
+    addLabel(this, "Label7", BirthDate, 240, 32, regular, black);
+
+    const QFont link = labelFont(false, true);
+    const QColor blue(0x00, 0x00, 0xFF);
+    auto *label9 = addLabel<LinkLabel>(this, "Label9", OfficialBlogAddress, 120, 80, link, blue);
+    auto *label10 = addLabel<LinkLabel>(this, "Label10", PersonalBlogAddress, 120, 120, link, blue);
+    for (LinkLabel *label : {label9, label10})
+        label->setCursor(Qt::WhatsThisCursor);
+
+    m_picture7 = new QFrame(this);
+    m_picture7->setObjectName(u"Picture7"_s);
+    m_picture7->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    m_picture7->setFocusPolicy(Qt::StrongFocus);
+    setColour(m_picture7, QPalette::Window, buttonFace);
+    m_picture7->setAutoFillBackground(true);
+    m_picture7->setGeometry(8, 152, 294, 30);
+
+    m_command1 = new QPushButton(u"Fermer"_s, m_picture7);
+    m_command1->setObjectName(u"Command1"_s);
+    m_command1->setFont(bold);
+    setColour(m_command1, QPalette::Button, Qt::white);
+    m_command1->setAutoDefault(false);
+    m_command1->setDefault(false);
+    m_command1->setFocusPolicy(Qt::StrongFocus);
+    m_command1->setGeometry(QRect(m_picture7->contentsRect().topLeft(), QSize(289, 25)));
+    // A focused button takes Enter as a click, like Space.
+    m_command1->installEventFilter(this);
+
+    setTabOrder(m_picture7, m_command1);
+    m_picture7->setFocus();
+
+    connect(m_command1, &QPushButton::clicked, this, &InfoWindow::Command1_Click);
+    connect(label9, &LinkLabel::clicked, this, &InfoWindow::Label9_Click);
+    connect(label10, &LinkLabel::clicked, this, &InfoWindow::Label10_Click);
+}
+
+bool InfoWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_command1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            m_command1->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void InfoWindow::Command1_Click()
+{
+    hide();
+}
+
+void InfoWindow::Label9_Click()
+{
+    openAddress(OfficialBlogAddress);
+}
+
+void InfoWindow::Label10_Click()
+{
+    openAddress(HomePageAddress);
+}
+
+void InfoWindow::openAddress(QStringView address)
+{
+    const QString text = address.toString();
+    if (!QDesktopServices::openUrl(QUrl(text)))
+        showError(this, u"Impossible d'ouvrir l'adresse %1 : aucun navigateur web n'a pu "
+                        u"être lancé."_s.arg(text));
 }
 
 } // namespace velbrisk::ui

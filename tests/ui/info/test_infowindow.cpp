@@ -1,0 +1,419 @@
+// The information window on its own: its frame, controls, keys and links.
+#include "ui/common/messagebox.h"
+#include "ui/info/infowindow.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFrame>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QStyleFactory>
+#include <QTest>
+#include <QUrl>
+#include <QWindow>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using velbrisk::ui::InfoWindow;
+
+namespace {
+
+// Records each address handed to the browser instead of starting one.
+class Browser : public QObject
+{
+    Q_OBJECT
+public:
+    QStringList opened;
+public Q_SLOTS:
+    void open(const QUrl &url) { opened.append(url.toString()); }
+};
+
+template <typename T = QWidget> T *child(QWidget *window, const QString &name)
+{
+    return window->findChild<T *>(name);
+}
+
+QRgb pixel(QWidget *window, int x, int y)
+{
+    return window->grab().toImage().pixel(x, y);
+}
+
+} // namespace
+
+class TestInfoWindow : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void cleanup();
+    void frame();
+    void controls_data();
+    void controls();
+    void labelsFitTheWindow();
+    void pictureAndOutline();
+    void colours();
+    void keys_data();
+    void keys();
+    void tabCyclesPanelAndButton();
+    void links_data();
+    void links();
+    void linkTextsStay();
+    void failedOpenShowsErrorAndGoesOn_data();
+    void failedOpenShowsErrorAndGoesOn();
+    void fermerHidesAndComesBackWhereItWas();
+    void closeBoxUnloadsAndNextLoadIsFresh();
+
+private:
+    std::unique_ptr<Browser> m_browser;
+};
+
+void TestInfoWindow::initTestCase()
+{
+    QApplication::setStyle(QStyleFactory::create(u"Windows"_s));
+    m_browser = std::make_unique<Browser>();
+    for (const QString &scheme : {u"http"_s, u"https"_s})
+        QDesktopServices::setUrlHandler(scheme, m_browser.get(), "open");
+}
+
+void TestInfoWindow::cleanupTestCase()
+{
+    for (const QString &scheme : {u"http"_s, u"https"_s})
+        QDesktopServices::unsetUrlHandler(scheme);
+}
+
+void TestInfoWindow::cleanup()
+{
+    m_browser->opened.clear();
+    velbrisk::ui::setBoxHandler({});
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        delete widget;
+}
+
+void TestInfoWindow::frame()
+{
+    InfoWindow window;
+    QCOMPARE(window.windowTitle(), u"Information..."_s);
+    QCOMPARE(window.objectName(), u"Form2"_s);
+    QCOMPARE(window.geometry(), QRect(437, 75, 312, 187));
+    QCOMPARE(window.minimumSize(), QSize(312, 187));
+    QCOMPARE(window.maximumSize(), QSize(312, 187));
+    QVERIFY(window.isWindow());
+    QCOMPARE(window.parentWidget(), nullptr);
+
+    const Qt::WindowFlags flags = window.windowFlags();
+    QCOMPARE(flags & Qt::WindowType_Mask, Qt::Window);
+    QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
+    QVERIFY(flags.testFlag(Qt::WindowTitleHint));
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowStaysOnTopHint));
+    // A utility window for the X11 window manager: no taskbar button.
+    QVERIFY(window.windowHandle());
+    QCOMPARE(window.windowHandle()->property("_q_xcb_wm_window_type").toInt(), 0x20);
+    QVERIFY(window.testAttribute(Qt::WA_DeleteOnClose));
+}
+
+void TestInfoWindow::controls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QPoint>("place");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("link");
+
+    const auto label = [](const char *name, QPoint place, const QString &text, bool bold,
+                          bool link = false) {
+        QTest::newRow(name) << QString::fromLatin1(name) << place << text << bold << link;
+    };
+    label("Label1", {120, 8}, u"Nick :"_s, true);
+    label("Label6", {160, 8}, u"ZeNdAl [ KwR-Production ]"_s, false);
+    label("Label2", {120, 32}, u"Date de naissance :"_s, true);
+    label("Label7", {240, 32}, velbrisk::ui::BirthDate.toString(), false);
+    label("Label4", {120, 64}, u"Blog officiel :"_s, true);
+    label("Label9", {120, 80}, velbrisk::ui::OfficialBlogAddress.toString(), false, true);
+    label("Label5", {120, 104}, u"Blog perso :"_s, true);
+    label("Label10", {120, 120}, velbrisk::ui::PersonalBlogAddress.toString(), false, true);
+}
+
+void TestInfoWindow::controls()
+{
+    QFETCH(QString, name);
+    QFETCH(QPoint, place);
+    QFETCH(QString, text);
+    QFETCH(bool, bold);
+    QFETCH(bool, link);
+
+    InfoWindow window;
+    auto *label = child<QLabel>(&window, name);
+    QVERIFY(label);
+    QCOMPARE(label->text(), text);
+    QCOMPARE(label->pos(), place);
+    QCOMPARE(label->size(), label->sizeHint());
+    QCOMPARE(label->wordWrap(), false);
+    QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(label->autoFillBackground(), false);
+
+    const QFont font = label->font();
+    QCOMPARE(font.families().value(0), u"Verdana"_s);
+    QVERIFY(font.families().contains(u"DejaVu Sans"_s));
+    QCOMPARE(font.pointSizeF(), 6.75);
+    QCOMPARE(font.bold(), bold);
+    QCOMPARE(font.italic(), false);
+    QCOMPARE(font.underline(), link);
+    QCOMPARE(label->palette().color(QPalette::WindowText),
+             link ? QColor(0x00, 0x00, 0xFF) : QColor(0x00, 0x00, 0x00));
+    QCOMPARE(label->cursor().shape(), link ? Qt::WhatsThisCursor : Qt::ArrowCursor);
+}
+
+void TestInfoWindow::labelsFitTheWindow()
+{
+    InfoWindow window;
+    const QRect client = window.rect();
+    const auto labels = window.findChildren<QLabel *>(QRegularExpression(u"^Label"_s));
+    QCOMPARE(labels.size(), 8);
+    for (const QLabel *label : labels)
+        QVERIFY2(client.contains(label->geometry()), qPrintable(label->objectName()));
+    // The two columns: a caption never runs into the value to its right.
+    QVERIFY(child(&window, u"Label1"_s)->geometry().right() <
+            child(&window, u"Label6"_s)->geometry().left());
+    QVERIFY(child(&window, u"Label2"_s)->geometry().right() <
+            child(&window, u"Label7"_s)->geometry().left());
+}
+
+void TestInfoWindow::pictureAndOutline()
+{
+    InfoWindow window;
+    auto *image = child<QLabel>(&window, u"Image1"_s);
+    QWidget *shape = child(&window, u"Shape1"_s);
+    QVERIFY(image && shape);
+    QCOMPARE(image->geometry(), QRect(8, 8, 97, 137));
+    QCOMPARE(shape->geometry(), image->geometry());
+    QVERIFY(image->hasScaledContents());
+    const QImage picture = image->pixmap().toImage();
+    QCOMPARE(picture.size(), QSize(221, 321));
+    QVERIFY(!picture.hasAlphaChannel());
+
+    // The outline is drawn over the picture, all round it.
+    const QRgb black = qRgb(0, 0, 0);
+    QCOMPARE(pixel(&window, 8, 8), black);
+    QCOMPARE(pixel(&window, 8 + 96, 8 + 60), black);
+    QCOMPARE(pixel(&window, 8 + 50, 8 + 136), black);
+    QCOMPARE(pixel(&window, 8, 8 + 100), black);
+    // Inside it, the picture.
+    QCOMPARE(pixel(&window, 8 + 48, 8 + 3),
+             picture.scaled(97, 137, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixel(48, 3));
+}
+
+void TestInfoWindow::colours()
+{
+    InfoWindow window;
+    QCOMPARE(pixel(&window, 112, 100), qRgb(0xEE, 0xEE, 0xEA));
+
+    auto *panel = child<QFrame>(&window, u"Picture7"_s);
+    auto *button = child<QPushButton>(&window, u"Command1"_s);
+    QVERIFY(panel && button);
+    QCOMPARE(panel->geometry(), QRect(8, 152, 294, 30));
+    QCOMPARE(panel->frameShadow(), QFrame::Sunken);
+    QCOMPARE(panel->palette().color(QPalette::Window),
+             QApplication::palette().color(QPalette::Button));
+    QCOMPARE(button->parentWidget(), panel);
+    QCOMPARE(button->geometry(), QRect(panel->contentsRect().topLeft(), QSize(289, 25)));
+    QVERIFY(panel->contentsRect().contains(button->geometry()));
+    QCOMPARE(button->text(), u"Fermer"_s);
+    QVERIFY(button->font().bold());
+    QCOMPARE(button->font().pointSizeF(), 6.75);
+    QVERIFY(!button->isDefault());
+    QVERIFY(!button->autoDefault());
+    // The face is white, left of the caption.
+    QCOMPARE(pixel(button, 20, 12), qRgb(0xFF, 0xFF, 0xFF));
+}
+
+void TestInfoWindow::keys_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("staysShown");
+
+    QTest::newRow("Escape on the panel") << u"Picture7"_s << int(Qt::Key_Escape) << true;
+    QTest::newRow("Escape on Fermer") << u"Command1"_s << int(Qt::Key_Escape) << true;
+    QTest::newRow("Return on the panel") << u"Picture7"_s << int(Qt::Key_Return) << true;
+    QTest::newRow("Enter on the panel") << u"Picture7"_s << int(Qt::Key_Enter) << true;
+    QTest::newRow("Return on Fermer") << u"Command1"_s << int(Qt::Key_Return) << false;
+    QTest::newRow("Enter on Fermer") << u"Command1"_s << int(Qt::Key_Enter) << false;
+    QTest::newRow("Space on Fermer") << u"Command1"_s << int(Qt::Key_Space) << false;
+}
+
+void TestInfoWindow::keys()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(bool, staysShown);
+
+    QPointer<InfoWindow> window = new InfoWindow;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QWidget *target = child(window, focus);
+    target->setFocus();
+    QCOMPARE(QApplication::focusWidget(), target);
+    QTest::keyClick(target, Qt::Key(key));
+    QVERIFY(window); // a key never unloads it
+    QCOMPARE(window->isVisible(), staysShown);
+}
+
+void TestInfoWindow::tabCyclesPanelAndButton()
+{
+    auto *window = new InfoWindow;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QWidget *panel = child(window, u"Picture7"_s);
+    QWidget *button = child(window, u"Command1"_s);
+    QCOMPARE(QApplication::focusWidget(), panel);
+    // The links are never reached from the keyboard.
+    for (QWidget *expected : {button, panel, button, panel}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), expected);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), button);
+}
+
+void TestInfoWindow::links_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<QString>("address");
+
+    QTest::newRow("Blog officiel opens what it shows")
+        << u"Label9"_s << 1 << velbrisk::ui::OfficialBlogAddress.toString();
+    QTest::newRow("Blog perso opens the home page")
+        << u"Label10"_s << 1 << velbrisk::ui::HomePageAddress.toString();
+    QTest::newRow("two clicks, two openings")
+        << u"Label9"_s << 2 << velbrisk::ui::OfficialBlogAddress.toString();
+    QTest::newRow("a double click is two clicks")
+        << u"Label10"_s << -2 << velbrisk::ui::HomePageAddress.toString();
+}
+
+void TestInfoWindow::links()
+{
+    QFETCH(QString, label);
+    QFETCH(int, clicks);
+    QFETCH(QString, address);
+
+    auto *window = new InfoWindow;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QWidget *link = child(window, label);
+    const QPoint at(5, link->height() / 2);
+    if (clicks < 0) {
+        // Through the window, as the system delivers it: press, release,
+        // press turned into a double click, release.
+        QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, link->mapTo(window, at));
+    } else {
+        for (int i = 0; i < clicks; ++i)
+            QTest::mouseClick(link, Qt::LeftButton, {}, at);
+    }
+    QCOMPARE(m_browser->opened, QStringList(std::abs(clicks), address));
+    QVERIFY(window->isVisible());
+
+    // What is not a click opens nothing.
+    m_browser->opened.clear();
+    QTest::mouseClick(link, Qt::RightButton, {}, at);
+    QTest::mousePress(link, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(link->width() + 10, 2));
+    QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(310, link->y() + 2));
+    QCOMPARE(m_browser->opened, QStringList());
+}
+
+void TestInfoWindow::linkTextsStay()
+{
+    auto *window = new InfoWindow;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    auto *label10 = child<QLabel>(window, u"Label10"_s);
+    const QImage before = label10->grab().toImage();
+    QTest::mouseClick(label10, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(m_browser->opened.size(), 1);
+    QCOMPARE(label10->text(), velbrisk::ui::PersonalBlogAddress.toString());
+    QCOMPARE(label10->grab().toImage(), before);
+}
+
+void TestInfoWindow::failedOpenShowsErrorAndGoesOn_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("address");
+    QTest::newRow("Label9") << u"Label9"_s << velbrisk::ui::OfficialBlogAddress.toString();
+    QTest::newRow("Label10") << u"Label10"_s << velbrisk::ui::HomePageAddress.toString();
+}
+
+void TestInfoWindow::failedOpenShowsErrorAndGoesOn()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, address);
+    // Without a handler the offscreen platform has no browser to offer.
+    if (QGuiApplication::platformName() != u"offscreen"_s)
+        QSKIP("only the offscreen platform is sure to have no browser");
+    for (const QString &scheme : {u"http"_s, u"https"_s})
+        QDesktopServices::unsetUrlHandler(scheme);
+    const auto restore = qScopeGuard([this] {
+        for (const QString &scheme : {u"http"_s, u"https"_s})
+            QDesktopServices::setUrlHandler(scheme, m_browser.get(), "open");
+    });
+    QList<velbrisk::ui::BoxRequest> boxes;
+    velbrisk::ui::setBoxHandler(
+        [&boxes](const velbrisk::ui::BoxRequest &box) { boxes.append(box); });
+
+    auto *window = new InfoWindow;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"openUrl"_s));
+    QTest::mouseClick(child(window, label), Qt::LeftButton, {}, QPoint(5, 5));
+
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes[0].kind, velbrisk::ui::BoxKind::Error);
+    QCOMPARE(boxes[0].title, u"Velbrisk [par ZeNdAl ]"_s);
+    QVERIFY2(boxes[0].text.contains(address), qPrintable(boxes[0].text));
+    QVERIFY(window->isVisible());
+}
+
+void TestInfoWindow::fermerHidesAndComesBackWhereItWas()
+{
+    QPointer<InfoWindow> window = new InfoWindow;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    window->move(500, 300); // the user moved it
+    const QPoint moved = window->pos();
+
+    QTest::mouseClick(child(window, u"Command1"_s), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(window);
+    QVERIFY(window->isHidden());
+
+    window->show();
+    QCOMPARE(window->pos(), moved);
+}
+
+void TestInfoWindow::closeBoxUnloadsAndNextLoadIsFresh()
+{
+    QPointer<InfoWindow> window = new InfoWindow;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    window->move(500, 300);
+    QTest::keyClick(child(window, u"Command1"_s), Qt::Key_Tab);
+    QVERIFY(window->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!window);
+
+    window = new InfoWindow;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QCOMPARE(window->geometry(), QRect(437, 75, 312, 187));
+    QCOMPARE(QApplication::focusWidget(), child(window, u"Picture7"_s));
+}
+
+QTEST_MAIN(TestInfoWindow)
+#include "test_infowindow.moc"
