@@ -1,0 +1,434 @@
+// The program's identity outside the program: the Windows resources as the
+// resource compiler builds them, the desktop files, what `cmake --install`
+// puts where, and the Debian package.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString SourceDir = QStringLiteral(VELBRISK_SOURCE_DIR);
+const QString BuildDir = QStringLiteral(VELBRISK_BUILD_DIR);
+const QString AppId = QStringLiteral(VELBRISK_APP_ID);
+
+struct Run
+{
+    int exitCode = -1;
+    QString output;
+};
+
+Run run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForFinished(120'000))
+        return {-1, u"did not finish: "_s + process.errorString()};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAll())};
+}
+
+QString tool(const QString &name)
+{
+    return QStandardPaths::findExecutable(name);
+}
+
+// One resource of a compiled .res file.
+struct Resource
+{
+    quint16 type = 0;
+    quint16 id = 0;
+    quint16 language = 0;
+    QByteArray data;
+};
+
+quint16 word(const QByteArray &bytes, qsizetype at)
+{
+    return qFromLittleEndian<quint16>(bytes.constData() + at);
+}
+
+quint32 dword(const QByteArray &bytes, qsizetype at)
+{
+    return qFromLittleEndian<quint32>(bytes.constData() + at);
+}
+
+qsizetype align4(qsizetype at)
+{
+    return (at + 3) & ~qsizetype(3);
+}
+
+// Reads a type or name field: 0xFFFF and a number, or a string (skipped).
+qsizetype readOrdinal(const QByteArray &bytes, qsizetype at, quint16 *ordinal)
+{
+    if (word(bytes, at) == 0xFFFF) {
+        *ordinal = word(bytes, at + 2);
+        return at + 4;
+    }
+    *ordinal = 0;
+    while (word(bytes, at) != 0)
+        at += 2;
+    return at + 2;
+}
+
+std::optional<QList<Resource>> readRes(const QByteArray &bytes)
+{
+    QList<Resource> resources;
+    qsizetype at = 0;
+    while (at + 32 <= bytes.size()) {
+        const quint32 dataSize = dword(bytes, at);
+        const quint32 headerSize = dword(bytes, at + 4);
+        Resource resource;
+        qsizetype field = readOrdinal(bytes, at + 8, &resource.type);
+        field = align4(readOrdinal(bytes, field, &resource.id));
+        resource.language = word(bytes, field + 6);
+        if (at + qsizetype(headerSize) + qsizetype(dataSize) > bytes.size())
+            return std::nullopt;
+        resource.data = bytes.mid(at + headerSize, dataSize);
+        if (dataSize != 0)
+            resources.append(resource);
+        at = align4(at + headerSize + dataSize);
+    }
+    return resources;
+}
+
+// One node of a version block: key, value bytes, children.
+struct VersionNode
+{
+    QString key;
+    QByteArray value;
+    bool text = false;
+    QList<VersionNode> children;
+};
+
+VersionNode readVersionNode(const QByteArray &bytes, qsizetype at)
+{
+    VersionNode node;
+    const qsizetype end = at + word(bytes, at);
+    const quint16 valueLength = word(bytes, at + 2);
+    node.text = word(bytes, at + 4) == 1;
+    qsizetype key = at + 6;
+    while (word(bytes, key) != 0) {
+        node.key.append(QChar(word(bytes, key)));
+        key += 2;
+    }
+    qsizetype value = align4(key + 2);
+    // A text value counts UTF-16 units, its final NUL included.
+    const qsizetype valueBytes = node.text ? 2 * valueLength : valueLength;
+    node.value = bytes.mid(value, valueBytes);
+    for (qsizetype child = align4(value + valueBytes); child < end;) {
+        const quint16 length = word(bytes, child);
+        if (length == 0)
+            break;
+        node.children.append(readVersionNode(bytes, child));
+        child = align4(child + length);
+    }
+    return node;
+}
+
+const VersionNode *find(const VersionNode &node, const QString &key)
+{
+    for (const VersionNode &child : node.children)
+        if (child.key == key)
+            return &child;
+    return nullptr;
+}
+
+QString textValue(const VersionNode &node)
+{
+    QString text;
+    for (qsizetype i = 0; i + 1 < node.value.size(); i += 2) {
+        const quint16 unit = word(node.value, i);
+        if (unit == 0)
+            break;
+        text.append(QChar(unit));
+    }
+    return text;
+}
+
+QSize pngSize(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray head = file.read(24);
+    if (!head.startsWith("\x89PNG\r\n\x1a\n"))
+        return {};
+    return QSize(int(qFromBigEndian<quint32>(head.constData() + 16)),
+                 int(qFromBigEndian<quint32>(head.constData() + 20)));
+}
+
+// Colour type of a PNG: 3 is a palette of at most 256 colours.
+int pngColourType(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    return int(quint8(file.read(26).at(25)));
+}
+
+QString desktopKey(const QString &path, const QString &key)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    for (const QString &line : lines)
+        if (line.startsWith(key + u'='))
+            return line.mid(key.size() + 1);
+    return {};
+}
+
+} // namespace
+
+class TestPackaging : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void versionStrings_data();
+    void versionStrings();
+    void versionNumbersAndLanguage();
+    void iconGroup();
+    void iconPngs_data();
+    void iconPngs();
+    void desktopFilesValidate_data();
+    void desktopFilesValidate();
+    void installTree();
+    void debianPackage();
+
+private:
+    QTemporaryDir m_temp;
+    QList<Resource> m_resources;
+    QString m_windresSkip;
+    std::optional<VersionNode> m_version;
+};
+
+void TestPackaging::initTestCase()
+{
+    QVERIFY(m_temp.isValid());
+    // The resource script is compiled once, with the mingw-w64 resource
+    // compiler and the host's C preprocessor.
+    const QString windres = tool(u"x86_64-w64-mingw32-windres"_s);
+    const QString cpp = tool(u"cpp"_s);
+    if (windres.isEmpty() || cpp.isEmpty()) {
+        m_windresSkip = u"x86_64-w64-mingw32-windres or cpp is missing"_s;
+        return;
+    }
+    const QString res = m_temp.filePath(u"velbrisk.res"_s);
+    const Run compiled =
+        run(windres, {u"--preprocessor="_s + cpp, SourceDir + u"/packaging/windows/velbrisk.rc"_s,
+                      u"-O"_s, u"res"_s, u"-o"_s, res});
+    QVERIFY2(compiled.exitCode == 0, qPrintable(compiled.output));
+    QFile file(res);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const auto resources = readRes(file.readAll());
+    QVERIFY2(resources, "the .res file is cut short");
+    m_resources = *resources;
+    for (const Resource &resource : std::as_const(m_resources))
+        if (resource.type == 16)
+            m_version = readVersionNode(resource.data, 0);
+}
+
+void TestPackaging::versionStrings_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("FileVersion") << u"FileVersion"_s << u"2.00"_s;
+    QTest::newRow("ProductVersion") << u"ProductVersion"_s << u"2.00"_s;
+    QTest::newRow("ProductName") << u"ProductName"_s << u"Velbrisk [par ZeNdAl ]"_s;
+    QTest::newRow("InternalName") << u"InternalName"_s << u"velbrisk"_s;
+    QTest::newRow("OriginalFilename") << u"OriginalFilename"_s << u"velbrisk.exe"_s;
+    QTest::newRow("Comments") << u"Comments"_s << u"serviable pour les blogs de décos :)"_s;
+    QTest::newRow("FileDescription")
+        << u"FileDescription"_s << u"bin il sert a modifier des décos!"_s;
+    QTest::newRow("CompanyName") << u"CompanyName"_s << u"KwR-Production"_s;
+    QTest::newRow("LegalCopyright") << u"LegalCopyright"_s << u"© ZeNdAl [ KwR-Production ]"_s;
+}
+
+void TestPackaging::versionStrings()
+{
+    if (!m_windresSkip.isEmpty())
+        QSKIP(qPrintable(m_windresSkip));
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QVERIFY(m_version);
+    const VersionNode *strings = find(*m_version, u"StringFileInfo"_s);
+    QVERIFY(strings);
+    QCOMPARE(strings->children.size(), 1);
+    const VersionNode *table = find(*strings, u"040C04B0"_s);
+    QVERIFY(table);
+    QCOMPARE(table->children.size(), 9);
+    const VersionNode *entry = find(*table, key);
+    QVERIFY(entry);
+    QVERIFY(entry->text);
+    QCOMPARE(textValue(*entry), value);
+}
+
+void TestPackaging::versionNumbersAndLanguage()
+{
+    if (!m_windresSkip.isEmpty())
+        QSKIP(qPrintable(m_windresSkip));
+    QVERIFY(m_version);
+    QCOMPARE(m_version->key, u"VS_VERSION_INFO"_s);
+    const QByteArray &fixed = m_version->value;
+    QCOMPARE(fixed.size(), 52);
+    QCOMPARE(dword(fixed, 0), 0xFEEF04BDu);
+    QCOMPARE(dword(fixed, 8), 0x00020000u);  // file version 2.0
+    QCOMPARE(dword(fixed, 12), 0x00000000u); // .0.0
+    QCOMPARE(dword(fixed, 16), 0x00020000u); // product version 2.0
+    QCOMPARE(dword(fixed, 20), 0x00000000u);
+    QCOMPARE(dword(fixed, 32), 0x40004u); // for 32- and 64-bit Windows
+    QCOMPARE(dword(fixed, 36), 0x1u);     // an application
+
+    const VersionNode *variables = find(*m_version, u"VarFileInfo"_s);
+    QVERIFY(variables);
+    const VersionNode *translation = find(*variables, u"Translation"_s);
+    QVERIFY(translation);
+    QCOMPARE(translation->value.size(), 4);
+    QCOMPARE(word(translation->value, 0), quint16(0x040C));
+    QCOMPARE(word(translation->value, 2), quint16(1200));
+
+    for (const Resource &resource : std::as_const(m_resources))
+        QCOMPARE(resource.language, quint16(0x040C));
+}
+
+void TestPackaging::iconGroup()
+{
+    if (!m_windresSkip.isEmpty())
+        QSKIP(qPrintable(m_windresSkip));
+    QList<Resource> groups;
+    QHash<quint16, QByteArray> icons;
+    for (const Resource &resource : std::as_const(m_resources)) {
+        if (resource.type == 14)
+            groups.append(resource);
+        else if (resource.type == 3)
+            icons.insert(resource.id, resource.data);
+    }
+    QCOMPARE(groups.size(), 1);
+    QCOMPARE(icons.size(), 3);
+    const QByteArray &group = groups[0].data;
+    QCOMPARE(word(group, 2), quint16(1)); // icons, not cursors
+    QCOMPARE(word(group, 4), quint16(3));
+    QCOMPARE(group.size(), 6 + 3 * 14);
+
+    const int sizes[] = {32, 48, 16};
+    for (int i = 0; i < 3; ++i) {
+        const qsizetype entry = 6 + 14 * i;
+        QCOMPARE(int(quint8(group[entry])), sizes[i]);
+        QCOMPARE(int(quint8(group[entry + 1])), sizes[i]);
+        QCOMPARE(word(group, entry + 6), quint16(8)); // 256 colours
+        const QByteArray icon = icons.value(word(group, entry + 12));
+        QCOMPARE(quint32(icon.size()), dword(group, entry + 8));
+        // Each image: a bitmap header of its size, 8 bits a pixel, twice
+        // as high for the transparency mask below the colours.
+        QCOMPARE(dword(icon, 0), 40u);
+        QCOMPARE(dword(icon, 4), quint32(sizes[i]));
+        QCOMPARE(dword(icon, 8), quint32(2 * sizes[i]));
+        QCOMPARE(word(icon, 14), quint16(8));
+    }
+}
+
+void TestPackaging::iconPngs_data()
+{
+    QTest::addColumn<int>("size");
+    for (int size : {16, 32, 48})
+        QTest::addRow("%d px", size) << size;
+}
+
+void TestPackaging::iconPngs()
+{
+    QFETCH(int, size);
+    const QString png = SourceDir + u"/packaging/icons/velbrisk-%1.png"_s.arg(size);
+    QCOMPARE(pngSize(png), QSize(size, size));
+    QCOMPARE(pngColourType(png), 3);
+}
+
+void TestPackaging::desktopFilesValidate_data()
+{
+    QTest::addColumn<QString>("validator");
+    QTest::addColumn<QStringList>("arguments");
+    const QString linux = SourceDir + u"/packaging/linux/"_s + AppId;
+    QTest::newRow("desktop entry")
+        << u"desktop-file-validate"_s << QStringList{linux + u".desktop"_s};
+    QTest::newRow("AppStream") << u"appstreamcli"_s
+                               << QStringList{u"validate"_s, u"--no-net"_s,
+                                              linux + u".metainfo.xml"_s};
+}
+
+void TestPackaging::desktopFilesValidate()
+{
+    QFETCH(QString, validator);
+    QFETCH(QStringList, arguments);
+    const QString program = tool(validator);
+    if (program.isEmpty())
+        QSKIP(qPrintable(validator + u" is missing"_s));
+    const Run result = run(program, arguments);
+    QVERIFY2(result.exitCode == 0, qPrintable(result.output));
+}
+
+void TestPackaging::installTree()
+{
+    const QString prefix = m_temp.filePath(u"prefix"_s);
+    const Run installed =
+        run(QStringLiteral(VELBRISK_CMAKE), {u"--install"_s, BuildDir, u"--prefix"_s, prefix});
+    QVERIFY2(installed.exitCode == 0, qPrintable(installed.output));
+
+    QVERIFY(QFileInfo(prefix + u"/bin/velbrisk"_s).isExecutable());
+    const QString desktop = prefix + u"/share/applications/"_s + AppId + u".desktop"_s;
+    QVERIFY(QFileInfo::exists(desktop));
+    QVERIFY(QFileInfo::exists(prefix + u"/share/metainfo/"_s + AppId + u".metainfo.xml"_s));
+    // The entry starts what was installed, with the icon installed under its name.
+    QCOMPARE(desktopKey(desktop, u"Exec"_s), u"velbrisk"_s);
+    QCOMPARE(desktopKey(desktop, u"Icon"_s), AppId);
+    const QString icons = prefix + u"/share/icons/hicolor/"_s;
+    for (int size : {16, 32, 48}) {
+        const QString png = icons + u"%1x%1/apps/"_s.arg(size) + AppId + u".png"_s;
+        QCOMPARE(pngSize(png), QSize(size, size));
+    }
+    QVERIFY(QFileInfo::exists(icons + u"scalable/apps/"_s + AppId + u".svg"_s));
+}
+
+void TestPackaging::debianPackage()
+{
+    for (const QString &needed : {u"dpkg-deb"_s, u"dpkg-shlibdeps"_s})
+        if (tool(needed).isEmpty())
+            QSKIP(qPrintable(needed + u" is missing"_s));
+    const QString out = m_temp.filePath(u"deb"_s);
+    const Run packed =
+        run(QStringLiteral(VELBRISK_CPACK),
+            {u"-G"_s, u"DEB"_s, u"-B"_s, out, u"--config"_s, BuildDir + u"/CPackConfig.cmake"_s});
+    QVERIFY2(packed.exitCode == 0, qPrintable(packed.output));
+    const QStringList debs = QDir(out).entryList({u"*.deb"_s}, QDir::Files);
+    QCOMPARE(debs.size(), 1);
+    const QString deb = out + u'/' + debs[0];
+
+    const Run fields = run(tool(u"dpkg-deb"_s), {u"--field"_s, deb, u"Package"_s, u"Version"_s,
+                                                 u"Depends"_s, u"Recommends"_s});
+    QCOMPARE(fields.exitCode, 0);
+    QVERIFY2(fields.output.contains(u"Package: velbrisk\n"_s), qPrintable(fields.output));
+    QVERIFY2(fields.output.contains(u"Version: 2.00\n"_s), qPrintable(fields.output));
+    // The real libraries, found by dpkg-shlibdeps.
+    for (const QString &library :
+         {u"libqt6widgets6"_s, u"libqt6core6"_s, u"libc6"_s, u"libstdc++6"_s})
+        QVERIFY2(fields.output.contains(library), qPrintable(fields.output));
+    QVERIFY2(fields.output.contains(u"fonts-wine"_s), qPrintable(fields.output));
+
+    const Run contents = run(tool(u"dpkg-deb"_s), {u"--contents"_s, deb});
+    QCOMPARE(contents.exitCode, 0);
+    for (const QString &path :
+         {u"./usr/bin/velbrisk"_s, u"./usr/share/applications/"_s + AppId + u".desktop"_s,
+          u"./usr/share/metainfo/"_s + AppId + u".metainfo.xml"_s,
+          u"./usr/share/icons/hicolor/48x48/apps/"_s + AppId + u".png"_s})
+        QVERIFY2(contents.output.contains(path + u'\n'), qPrintable(path));
+}
+
+QTEST_GUILESS_MAIN(TestPackaging)
+#include "test_packaging.moc"
