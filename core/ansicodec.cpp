@@ -1,17 +1,194 @@
 #include "core/ansicodec.h"
 
+#include <bit>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define VELBRISK_SSE2 1
+#endif
+
 namespace velbrisk {
+namespace {
+
+// Windows-1252 is Latin-1 except for 0x80 to 0x9F, where 27 bytes hold
+// typographic characters. The five others (0x81, 0x8D, 0x8F, 0x90, 0x9D) hold
+// no character of their own; Windows and ICU both map them to and from the
+// control characters of the same value, so U+0081 and its kin are written as
+// their own byte and read back unchanged, like the rest of the Latin-1 half.
+constexpr int AnsiByte(char16_t unit)
+{
+    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
+        return unit;
+    switch (unit) {
+    case 0x0081:
+    case 0x008D:
+    case 0x008F:
+    case 0x0090:
+    case 0x009D:
+        return unit;
+    case 0x20AC: // €
+        return 0x80;
+    case 0x201A: // ‚
+        return 0x82;
+    case 0x0192: // ƒ
+        return 0x83;
+    case 0x201E: // „
+        return 0x84;
+    case 0x2026: // …
+        return 0x85;
+    case 0x2020: // †
+        return 0x86;
+    case 0x2021: // ‡
+        return 0x87;
+    case 0x02C6: // ˆ
+        return 0x88;
+    case 0x2030: // ‰
+        return 0x89;
+    case 0x0160: // Š
+        return 0x8A;
+    case 0x2039: // ‹
+        return 0x8B;
+    case 0x0152: // Œ
+        return 0x8C;
+    case 0x017D: // Ž
+        return 0x8E;
+    case 0x2018: // ‘
+        return 0x91;
+    case 0x2019: // ’
+        return 0x92;
+    case 0x201C: // “
+        return 0x93;
+    case 0x201D: // ”
+        return 0x94;
+    case 0x2022: // •
+        return 0x95;
+    case 0x2013: // –
+        return 0x96;
+    case 0x2014: // —
+        return 0x97;
+    case 0x02DC: // ˜
+        return 0x98;
+    case 0x2122: // ™
+        return 0x99;
+    case 0x0161: // š
+        return 0x9A;
+    case 0x203A: // ›
+        return 0x9B;
+    case 0x0153: // œ
+        return 0x9C;
+    case 0x017E: // ž
+        return 0x9E;
+    case 0x0178: // Ÿ
+        return 0x9F;
+    default:
+        // Every other character, surrogates included: no supplementary
+        // character exists in Windows-1252.
+        return -1;
+    }
+}
+
+constexpr bool IsHighSurrogate(char16_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+constexpr bool IsLowSurrogate(char16_t unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// Copies the run of ASCII characters other than CR and LF that starts at
+// src[i], the same bytes in both encodings, and returns where it ends. Most
+// of a code is such runs; eight characters go at a time, all eight stored
+// before the end of the run is known, so the buffer has room for eight bytes
+// wherever eight units remain.
+inline qsizetype CopyPlainRun(const char16_t *src, qsizetype i, qsizetype n, char *&dst)
+{
+#ifdef VELBRISK_SSE2
+    const __m128i nonAscii = _mm_set1_epi16(short(0xFF80));
+    const __m128i lf = _mm_set1_epi16(0x0A);
+    const __m128i cr = _mm_set1_epi16(0x0D);
+    const __m128i zero = _mm_setzero_si128();
+    while (i + 8 <= n) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + i));
+        const __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(units, nonAscii), zero);
+        const __m128i breaks = _mm_or_si128(_mm_cmpeq_epi16(units, lf), _mm_cmpeq_epi16(units, cr));
+        const unsigned plain = unsigned(_mm_movemask_epi8(_mm_andnot_si128(breaks, ascii)));
+        _mm_storel_epi64(reinterpret_cast<__m128i *>(dst), _mm_packus_epi16(units, units));
+        if (plain != 0xFFFF) {
+            const int count = std::countr_one(plain) / 2;
+            dst += count;
+            return i + count;
+        }
+        dst += 8;
+        i += 8;
+    }
+#else
+    Q_UNUSED(src);
+    Q_UNUSED(n);
+    Q_UNUSED(dst);
+#endif
+    return i;
+}
+
+// Writes the line break that starts at src[i] (a CR or an LF) as CR LF and
+// returns the index of its last unit: a CR LF pair is one break.
+inline qsizetype PutLineBreak(const char16_t *src, qsizetype i, qsizetype n, char *&dst)
+{
+    *dst++ = '\r';
+    *dst++ = '\n';
+    return (src[i] == u'\r' && i + 1 < n && src[i + 1] == u'\n') ? i + 1 : i;
+}
+
+// UTF-8 from src[i] on. A surrogate without its partner is no character and
+// cannot be written in UTF-8: it becomes the replacement character U+FFFD.
+char *PutUtf8(const char16_t *src, qsizetype i, qsizetype n, char *dst)
+{
+    for (; i < n; ++i) {
+        i = CopyPlainRun(src, i, n, dst);
+        if (i == n)
+            break;
+        const char16_t c = src[i];
+        if (c < 0x80) {
+            if (c == u'\n' || c == u'\r')
+                i = PutLineBreak(src, i, n, dst);
+            else
+                *dst++ = char(c);
+        } else if (c < 0x800) {
+            *dst++ = char(0xC0 | (c >> 6));
+            *dst++ = char(0x80 | (c & 0x3F));
+        } else if (IsHighSurrogate(c) && i + 1 < n && IsLowSurrogate(src[i + 1])) {
+            const char32_t cp = 0x10000 + ((char32_t(c) - 0xD800) << 10) + (src[i + 1] - 0xDC00);
+            *dst++ = char(0xF0 | (cp >> 18));
+            *dst++ = char(0x80 | ((cp >> 12) & 0x3F));
+            *dst++ = char(0x80 | ((cp >> 6) & 0x3F));
+            *dst++ = char(0x80 | (cp & 0x3F));
+            ++i;
+        } else {
+            const char16_t unit = (IsHighSurrogate(c) || IsLowSurrogate(c)) ? u'\uFFFD' : c;
+            *dst++ = char(0xE0 | (unit >> 12));
+            *dst++ = char(0x80 | ((unit >> 6) & 0x3F));
+            *dst++ = char(0x80 | (unit & 0x3F));
+        }
+    }
+    return dst;
+}
+
+} // namespace
 
 int Windows1252Byte(char16_t unit)
 {
-    return unit < 0x80 ? int(unit) : -1;
+    return AnsiByte(unit);
 }
 
 bool FitsWindows1252(QStringView text)
 {
-    for (const QChar c : text)
-        if (Windows1252Byte(c.unicode()) < 0)
+    const char16_t *src = text.utf16();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (src[i] >= 0x80 && AnsiByte(src[i]) < 0)
             return false;
+    }
     return true;
 }
 
@@ -20,9 +197,74 @@ SkinFileEncoding SkinFileEncodingFor(QStringView text)
     return FitsWindows1252(text) ? SkinFileEncoding::Windows1252 : SkinFileEncoding::Utf8;
 }
 
+namespace {
+
+// The bytes of a skin file for `text`, written from `begin`, which has room
+// for MaxFileBytes(text.size()); returns their end.
+char *EncodeSkinFile(QStringView text, char *const begin)
+{
+    const char16_t *src = text.utf16();
+    const qsizetype n = text.size();
+    char *dst = begin;
+
+    // Windows-1252 first. Up to the first non-ASCII unit both encodings give
+    // the same bytes, so a character that does not fit sends the work back
+    // there only, to go on in UTF-8.
+    qsizetype firstWide = -1;
+    qsizetype firstWideOut = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        i = CopyPlainRun(src, i, n, dst);
+        if (i == n)
+            break;
+        const char16_t c = src[i];
+        if (c < 0x80) {
+            if (c == u'\n' || c == u'\r')
+                i = PutLineBreak(src, i, n, dst);
+            else
+                *dst++ = char(c);
+            continue;
+        }
+        if (firstWide < 0) {
+            firstWide = i;
+            firstWideOut = dst - begin;
+        }
+        const int byte = AnsiByte(c);
+        if (byte < 0) {
+            dst = PutUtf8(src, firstWide, n, begin + firstWideOut);
+            break;
+        }
+        *dst++ = char(byte);
+    }
+    *dst++ = '\r';
+    *dst++ = '\n';
+    return dst;
+}
+
+// Room for the worst case of either encoding: no code unit takes more than
+// three bytes (an LF two, a CR LF pair two, a surrogate pair four), then the
+// final CR LF. Pages never written are never used.
+qsizetype MaxFileBytes(qsizetype units)
+{
+    return 3 * units + 2;
+}
+
+} // namespace
+
 QByteArray SkinFileBytes(QStringView text)
 {
-    return text.toUtf8() + "\r\n";
+    QByteArray out;
+    SkinFileBytes(text, out);
+    return out;
+}
+
+void SkinFileBytes(QStringView text, QByteArray &out)
+{
+    const qsizetype room = MaxFileBytes(text.size());
+    if (out.isDetached() && out.capacity() >= room)
+        out.resize(room);
+    else
+        out = QByteArray(room, Qt::Uninitialized);
+    out.truncate(EncodeSkinFile(text, out.data()) - out.constData());
 }
 
 } // namespace velbrisk

@@ -36,4 +36,8 @@ SkinFileEncoding SkinFileEncodingFor(QStringView text);
 // The whole content of a skin file for `text`.
 QByteArray SkinFileBytes(QStringView text);
 
+// The same into `out`, reusing its memory: writing one file after another
+// through one buffer spares the system handing out fresh pages each time.
+void SkinFileBytes(QStringView text, QByteArray &out);
+
 } // namespace velbrisk

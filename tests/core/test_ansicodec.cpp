@@ -1,0 +1,219 @@
+#include "core/ansicodec.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QTest>
+
+using namespace velbrisk;
+using namespace Qt::StringLiterals;
+
+class TestAnsiCodec : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void fileBytes_data();
+    void fileBytes();
+    void matchesPlainEncoding_data();
+    void matchesPlainEncoding();
+    void reusedBuffer();
+    void surrogatesNeverFit();
+    void tableMatchesIcuEncoder();
+    void tableMatchesIcuDecoder();
+};
+
+void TestAnsiCodec::fileBytes_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("windows1252");
+
+    // Windows-1252: one byte per character.
+    QTest::newRow("empty text") << QString() << "\r\n"_ba << true;
+    QTest::newRow("ascii") << u"a{color:#333333}"_s << "a{color:#333333}\r\n"_ba << true;
+    QTest::newRow("é") << u"é"_s << "\xE9\r\n"_ba << true;
+    QTest::newRow("€") << u"€"_s << "\x80\r\n"_ba << true;
+    QTest::newRow("the 27 characters of 0x80-0x9F")
+        << u"€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ"_s
+        << "\x80\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8E"
+           "\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9E\x9F\r\n"_ba
+        << true;
+    QTest::newRow("the five bytes without a character")
+        << u"\u0081\u008D\u008F\u0090\u009D"_s << "\x81\x8D\x8F\x90\x9D\r\n"_ba << true;
+    QTest::newRow("Latin-1 edges") << u"\u00A0ÿ\u007F"_s << "\xA0\xFF\x7F\r\n"_ba << true;
+    QTest::newRow("nul and tab kept") << u"a\0\tb"_s << QByteArray("a\0\tb\r\n", 6) << true;
+
+    // Every kind of line break becomes CR LF.
+    QTest::newRow("LF") << u"a\nb"_s << "a\r\nb\r\n"_ba << true;
+    QTest::newRow("CR LF") << u"a\r\nb"_s << "a\r\nb\r\n"_ba << true;
+    QTest::newRow("lone CR") << u"a\rb"_s << "a\r\nb\r\n"_ba << true;
+    QTest::newRow("LF CR is two breaks") << u"a\n\rb"_s << "a\r\n\r\nb\r\n"_ba << true;
+    QTest::newRow("CR CR LF is two breaks") << u"a\r\r\nb"_s << "a\r\n\r\nb\r\n"_ba << true;
+    QTest::newRow("break at the end") << u"é\n"_s << "\xE9\r\n\r\n"_ba << true;
+    QTest::newRow("CR at the end") << u"é\r"_s << "\xE9\r\n\r\n"_ba << true;
+    QTest::newRow("only breaks") << u"\r\n\n\r"_s << "\r\n\r\n\r\n\r\n"_ba << true;
+
+    // One character outside Windows-1252 sends the whole file to UTF-8.
+    QTest::newRow("★") << u"★"_s << "\xE2\x98\x85\r\n"_ba << false;
+    QTest::newRow("é then ★") << u"é€★"_s << "\xC3\xA9\xE2\x82\xAC\xE2\x98\x85\r\n"_ba << false;
+    QTest::newRow("★ then é") << u"★é"_s << "\xE2\x98\x85\xC3\xA9\r\n"_ba << false;
+    QTest::newRow("emoji with breaks")
+        << u"é\n😀\r\nx\r"_s << "\xC3\xA9\r\n\xF0\x9F\x98\x80\r\nx\r\n\r\n"_ba << false;
+    QTest::newRow("Č (Latin Extended-A, not in the table)") << u"Č"_s << "\xC4\x8C\r\n"_ba << false;
+    QTest::newRow("ﬀ") << u"ﬀ"_s << "\xEF\xAC\x80\r\n"_ba << false;
+
+    // Unicode's own separators are characters of the code, not line breaks.
+    QTest::newRow("U+2028 kept") << u"a\u2028b"_s
+                                 << "a\xE2\x80\xA8"
+                                    "b\r\n"_ba
+                                 << false;
+    QTest::newRow("U+2029 kept") << u"a\u2029b"_s
+                                 << "a\xE2\x80\xA9"
+                                    "b\r\n"_ba
+                                 << false;
+    QTest::newRow("U+0085 kept, not the byte of …") << u"a\u0085b"_s
+                                                    << "a\xC2\x85"
+                                                       "b\r\n"_ba
+                                                    << false;
+    QTest::newRow("zero-width space kept") << u"a\u200Bb"_s
+                                           << "a\xE2\x80\x8B"
+                                              "b\r\n"_ba
+                                           << false;
+    // A surrogate without its partner is no character: it cannot be written
+    // in UTF-8 and becomes the replacement character U+FFFD.
+    QTest::newRow("lone surrogate becomes U+FFFD") << u"a"_s + QChar(0xD800) + u"b"_s
+                                                   << "a\xEF\xBF\xBD"
+                                                      "b\r\n"_ba
+                                                   << false;
+    QTest::newRow("unpaired low, then high before a letter, then high at the end")
+        << u"é"_s + QChar(0xDC00) + QChar(0xD800) + u"x"_s + QChar(0xD83D)
+        << "\xC3\xA9\xEF\xBF\xBD\xEF\xBF\xBDx\xEF\xBF\xBD\r\n"_ba << false;
+}
+
+void TestAnsiCodec::fileBytes()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, windows1252);
+    QCOMPARE(SkinFileBytes(text), bytes);
+    QCOMPARE(FitsWindows1252(text), windows1252);
+    QCOMPARE(SkinFileEncodingFor(text),
+             windows1252 ? SkinFileEncoding::Windows1252 : SkinFileEncoding::Utf8);
+}
+
+void TestAnsiCodec::matchesPlainEncoding_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+
+    QTest::newRow("LF") << u"\n"_s << QString();
+    QTest::newRow("CR LF") << u"\r\n"_s << QString();
+    QTest::newRow("lone CR") << u"\r"_s << QString();
+    QTest::newRow("DEL, last ASCII") << u"\u007F"_s << QString();
+    QTest::newRow("é") << u"é"_s << QString();
+    QTest::newRow("€") << u"€"_s << QString();
+    QTest::newRow("U+0080 does not fit") << u"\u0080"_s << QString();
+    QTest::newRow("U+FFFF") << u"\uFFFF"_s << QString();
+    QTest::newRow("emoji") << u"😀"_s << QString();
+    QTest::newRow("é then ★") << u"é"_s << u"★"_s;
+    QTest::newRow("€ then CR") << u"€"_s << u"\r"_s;
+    QTest::newRow("★ then CR LF") << u"★"_s << u"\r\n"_s;
+    QTest::newRow("ÿ then emoji") << u"ÿ"_s << u"𝄞"_s;
+}
+
+void TestAnsiCodec::matchesPlainEncoding()
+{
+    // Runs of plain ASCII are copied several characters at a time: put one
+    // or two special characters at every place of texts of every length
+    // around that stride and compare with a plain character-by-character
+    // encoding.
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    const auto plain = [](QString text) {
+        text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n').replace(u"\n"_s, u"\r\n"_s);
+        text += u"\r\n"_s;
+        QByteArray bytes;
+        for (const QChar c : std::as_const(text)) {
+            if (Windows1252Byte(c.unicode()) < 0)
+                return text.toUtf8();
+            bytes += char(Windows1252Byte(c.unicode()));
+        }
+        return bytes;
+    };
+    for (qsizetype length = 0; length <= 40; ++length) {
+        for (qsizetype at = 0; at <= length; ++at) {
+            QString text(length, u'x');
+            text.insert(at, first);
+            if (!second.isEmpty())
+                text.insert(text.size() - (length - at) / 2, second);
+            QCOMPARE(SkinFileBytes(text), plain(text));
+        }
+    }
+}
+
+void TestAnsiCodec::reusedBuffer()
+{
+    QByteArray buffer;
+    SkinFileBytes(QString(1000, u'é'), buffer);
+    const QByteArray kept = buffer;
+    SkinFileBytes(u"court\n", buffer);
+    QCOMPARE(buffer, "court\r\n\r\n"_ba);
+    QCOMPARE(kept, QByteArray(1000, '\xE9') + "\r\n"); // a copy is never written into
+    SkinFileBytes(u"★", buffer);
+    QCOMPARE(buffer, "\xE2\x98\x85\r\n"_ba);
+}
+
+void TestAnsiCodec::surrogatesNeverFit()
+{
+    for (char16_t unit = 0xD800; unit <= 0xDFFF; ++unit)
+        QCOMPARE(Windows1252Byte(unit), -1);
+    QVERIFY(!FitsWindows1252(u"😀"));
+}
+
+void TestAnsiCodec::tableMatchesIcuEncoder()
+{
+    // Our table must give the bytes that ICU gives, so that a Qt without ICU
+    // writes the same files. ICU writes 0x1A for a character it cannot encode
+    // and writes nothing at all for a default-ignorable one (U+200B, U+FEFF,
+    // the variation selectors...), raising an error either way; fitting is
+    // therefore judged by that error and the length of what it wrote. Both
+    // kinds of misfit send our file to UTF-8, so nothing is dropped there.
+    if (!QStringEncoder("windows-1252").isValid())
+        QSKIP("This Qt has no Windows-1252 encoder (built without ICU)");
+
+    int fitting = 0;
+    for (char32_t cp = 0; cp <= 0xFFFF; ++cp) {
+        if (cp >= 0xD800 && cp <= 0xDFFF)
+            continue;
+        const QChar ch{char16_t(cp)};
+        QStringEncoder icu("windows-1252"); // its error is sticky: one per character
+        const QByteArray icuBytes = icu.encode(QStringView(&ch, 1));
+        const bool icuFits = !icu.hasError() && icuBytes.size() == 1;
+        const int ours = Windows1252Byte(char16_t(cp));
+        const QByteArray label = QByteArray::number(uint(cp), 16);
+        QVERIFY2((ours >= 0) == icuFits, label.constData());
+        if (icuFits) {
+            QVERIFY2(ours == uchar(icuBytes.at(0)), label.constData());
+            ++fitting;
+        }
+    }
+    QCOMPARE(fitting, 256);
+}
+
+void TestAnsiCodec::tableMatchesIcuDecoder()
+{
+    // Every byte read back by ICU gives the character our table writes it
+    // from: the files round-trip.
+    QStringDecoder icu("windows-1252");
+    if (!icu.isValid())
+        QSKIP("This Qt has no Windows-1252 decoder (built without ICU)");
+    for (int byte = 0; byte <= 0xFF; ++byte) {
+        const char b = char(byte);
+        const QString decoded = icu.decode(QByteArrayView(&b, 1));
+        QCOMPARE(decoded.size(), 1);
+        QCOMPARE(Windows1252Byte(decoded.at(0).unicode()), byte);
+    }
+    QVERIFY(!icu.hasError());
+}
+
+QTEST_APPLESS_MAIN(TestAnsiCodec)
+#include "test_ansicodec.moc"
