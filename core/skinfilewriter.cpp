@@ -2,29 +2,368 @@
 
 #include "core/ansicodec.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
+
+#include <filesystem>
+#include <system_error>
+
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
+#include <cerrno>
+#endif
+
+using namespace Qt::StringLiterals;
 
 namespace velbrisk {
+namespace {
+
+using Step = SkinFileFailure::Step;
+
+// The longest name of one folder or file, in bytes on Unix file systems and
+// in UTF-16 units on Windows.
+constexpr qsizetype MaxNameLength = 255;
+
+// What QSaveFile adds to a file's name for the file it writes beside it.
+constexpr qsizetype SaveFileSuffixLength = 7; // ".XXXXXX"
+
+// The system's own code of the last failure: errno, or GetLastError() on
+// Windows. Cleared before each step and read right after it fails, before
+// anything else can overwrite it.
+void ClearSystemError()
+{
+#ifdef Q_OS_WIN
+    SetLastError(0);
+#else
+    errno = 0;
+#endif
+}
+
+int SystemError()
+{
+#ifdef Q_OS_WIN
+    return int(GetLastError());
+#else
+    return errno;
+#endif
+}
+
+QString Quoted(const QString &path)
+{
+    return u"« "_s + QDir::toNativeSeparators(path) + u" »"_s;
+}
+
+bool IsSeparator(QChar c)
+{
+#ifdef Q_OS_WIN
+    return c == u'\\' || c == u'/';
+#else
+    return c == u'/';
+#endif
+}
+
+qsizetype LastSeparator(const QString &fileName)
+{
+    qsizetype at = fileName.size() - 1;
+    while (at >= 0 && !IsSeparator(fileName.at(at)))
+        --at;
+    return at;
+}
+
+// The folder that holds `fileName`, as the user wrote it, without the
+// separators that end it: "/x//habillage1.txt" gives "/x".
+QString ParentFolder(const QString &fileName)
+{
+    const qsizetype separator = LastSeparator(fileName);
+    if (separator < 0)
+        return u"."_s;
+    qsizetype end = separator;
+    while (end > 0 && IsSeparator(fileName.at(end - 1)))
+        --end;
+    QString folder = fileName.left(end);
+    // The root keeps its separator: "/", or "C:\" on Windows.
+#ifdef Q_OS_WIN
+    const bool root = folder.isEmpty() || folder.endsWith(u':');
+#else
+    const bool root = folder.isEmpty();
+#endif
+    if (root)
+        folder.append(fileName.at(separator));
+    return folder;
+}
+
+qsizetype NameLength(QStringView name)
+{
+#ifdef Q_OS_WIN
+    return name.size();
+#else
+    return QFile::encodeName(name.toString()).size();
+#endif
+}
+
+// The cause named by the system's error code, or an empty text for a code
+// this program does not know.
+QString SystemReason(int error, const QString &folder)
+{
+#ifdef Q_OS_WIN
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return u"le dossier "_s + Quoted(folder) + u" n'existe pas"_s;
+    case ERROR_ACCESS_DENIED:
+        return u"accès refusé"_s;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return u"le fichier est utilisé par un autre programme"_s;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return u"le disque est plein"_s;
+    case ERROR_DISK_QUOTA_EXCEEDED:
+        return u"le quota d'espace disque est dépassé"_s;
+    case ERROR_WRITE_PROTECT:
+        return u"le disque est protégé en écriture"_s;
+    case ERROR_NOT_READY:
+        return u"le disque n'est pas prêt"_s;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return u"le nom du fichier est trop long"_s;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_DIRECTORY:
+        return u"le nom du fichier n'est pas valide"_s;
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return u"trop de fichiers sont ouverts"_s;
+    case ERROR_BAD_NETPATH:
+    case ERROR_NETWORK_UNREACHABLE:
+    case ERROR_UNEXP_NET_ERR:
+        return u"le dossier réseau n'est pas joignable"_s;
+    case ERROR_CRC:
+    case ERROR_WRITE_FAULT:
+    case ERROR_GEN_FAILURE:
+        return u"le disque a signalé une erreur d'écriture"_s;
+    default:
+        return {};
+    }
+#else
+    switch (error) {
+    case ENOENT:
+        return u"le dossier "_s + Quoted(folder) + u" n'existe pas"_s;
+    case ENOTDIR:
+        return u"un élément du chemin "_s + Quoted(folder) + u" n'est pas un dossier"_s;
+    case EISDIR:
+        return u"un dossier porte déjà ce nom"_s;
+    case EACCES:
+    case EPERM:
+        return u"accès refusé"_s;
+    case EROFS:
+        return u"le disque est en lecture seule"_s;
+    case ENOSPC:
+        return u"le disque est plein"_s;
+#ifdef EDQUOT
+    case EDQUOT:
+        return u"le quota d'espace disque est dépassé"_s;
+#endif
+    case ENAMETOOLONG:
+        return u"le nom du fichier est trop long"_s;
+    case EINVAL:
+    case EILSEQ:
+        return u"le nom du fichier n'est pas valide"_s;
+    case EBUSY:
+    case ETXTBSY:
+        return u"le fichier est utilisé par un autre programme"_s;
+    case EMFILE:
+    case ENFILE:
+        return u"trop de fichiers sont ouverts"_s;
+    case EFBIG:
+        return u"le fichier dépasse la taille permise"_s;
+    case ENOMEM:
+        return u"la mémoire est insuffisante"_s;
+    case ELOOP:
+        return u"le chemin contient une boucle de liens symboliques"_s;
+    case EIO:
+        return u"le disque a signalé une erreur d'écriture"_s;
+    default:
+        return {};
+    }
+#endif
+}
+
+// Why writing `fileName` failed, in French. What the file system shows now is
+// checked first, since it names the folder or the file at fault; then the
+// system's error code; then, for a write, the free space; last, Qt's own
+// (English) text.
+QString FailureReason(const QString &fileName, Step step, int systemError, const QString &qtError,
+                      qint64 size)
+{
+    if (fileName.isEmpty())
+        return u"aucun nom de fichier n'est donné"_s;
+
+    const QString folder = ParentFolder(fileName);
+    if (QFileInfo(fileName).isDir())
+        return u"un dossier porte déjà ce nom"_s;
+
+    const QStringList names = QDir::fromNativeSeparators(fileName).split(u'/', Qt::SkipEmptyParts);
+    if (!names.isEmpty() && NameLength(names.last()) > MaxNameLength)
+        return u"le nom du fichier est trop long"_s;
+    for (const QString &name : names) {
+        if (NameLength(name) > MaxNameLength)
+            return u"le nom d'un des dossiers du chemin est trop long"_s;
+    }
+#ifndef Q_OS_WIN
+    if (QFile::encodeName(fileName).size() >= 4096)
+        return u"le chemin du fichier est trop long"_s;
+#endif
+
+    const QFileInfo folderInfo(folder);
+    if (!folderInfo.exists())
+        return u"le dossier "_s + Quoted(folder) + u" n'existe pas"_s;
+    if (!folderInfo.isDir())
+        return Quoted(folder) + u" n'est pas un dossier"_s;
+
+    if (QString known = SystemReason(systemError, folder); !known.isEmpty())
+        return known;
+
+    if (step == Step::Write) {
+        const QStorageInfo storage(folder);
+        if (storage.isValid() && storage.bytesAvailable() < size)
+            return u"le disque est plein"_s;
+    }
+
+    QString unknown = u"une erreur inattendue est survenue"_s;
+    if (!qtError.isEmpty())
+        unknown += u" (« "_s + qtError + u" »)"_s;
+    return unknown;
+}
+
+// Replaces `target` atomically with `bytes`; failures are described as
+// failures to write `fileName`, the file the user asked for.
+std::optional<SkinFileFailure> SaveWhole(const QString &target, const QString &fileName,
+                                         const QByteArray &bytes)
+{
+    QSaveFile file(target);
+
+    // The system's code is taken as an argument, before anything else runs;
+    // Qt's text is taken before cancelWriting() replaces it. Leaving this
+    // function then drops the unfinished file, and the old one stays whole.
+    const auto failure = [&](Step step, int systemError) {
+        const QString qtError = file.errorString();
+        file.cancelWriting();
+        return SkinFileFailure{fileName, 0, step,
+                               FailureReason(fileName, step, systemError, qtError, bytes.size())};
+    };
+
+    // Unbuffered: each write goes straight to the system, so a full disk is
+    // seen here rather than lost in a flush that commit() does not report.
+    ClearSystemError();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failure(Step::Create, SystemError());
+    ClearSystemError();
+    if (file.write(bytes) != bytes.size())
+        return failure(Step::Write, SystemError());
+    ClearSystemError();
+    if (!file.flush())
+        return failure(Step::Write, SystemError());
+    ClearSystemError();
+    if (!file.commit())
+        return failure(Step::Replace, SystemError());
+    return std::nullopt;
+}
+
+std::filesystem::path FileSystemPath(const QString &fileName)
+{
+#ifdef Q_OS_WIN
+    return std::filesystem::path(fileName.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(fileName).toStdString());
+#endif
+}
+
+std::optional<SkinFileFailure> WriteBytes(const QString &fileName, const QByteArray &bytes)
+{
+    // No file system takes such a name: said at once, as a file that cannot
+    // be created, rather than once the whole content is on the disk.
+    const qsizetype nameStart = LastSeparator(fileName) + 1;
+    const qsizetype nameLength = NameLength(QStringView(fileName).sliced(nameStart));
+    if (nameLength > MaxNameLength)
+        return SkinFileFailure{fileName, 0, Step::Create,
+                               FailureReason(fileName, Step::Create, 0, {}, 0)};
+
+    // QSaveFile writes beside the file under its name followed by seven
+    // characters. For a name too long for that, the new content is saved
+    // under a short name in the same folder and then renamed over the file,
+    // which replaces it in one step just the same.
+    if (nameLength + SaveFileSuffixLength <= MaxNameLength)
+        return SaveWhole(fileName, fileName, bytes);
+
+    if (QFileInfo(fileName).isDir())
+        return SkinFileFailure{fileName, 0, Step::Create, u"un dossier porte déjà ce nom"_s};
+    const QString shortName =
+        fileName.left(nameStart) + u".velbrisk-%1.tmp"_s.arg(QCoreApplication::applicationPid());
+    if (auto failure = SaveWhole(shortName, fileName, bytes))
+        return failure;
+    if (QFile::exists(fileName))
+        QFile::setPermissions(shortName, QFile::permissions(fileName));
+    std::error_code error;
+    std::filesystem::rename(FileSystemPath(shortName), FileSystemPath(fileName), error);
+    if (!error)
+        return std::nullopt;
+    QFile::remove(shortName);
+    return SkinFileFailure{fileName, 0, Step::Replace,
+                           FailureReason(fileName, Step::Replace, error.value(),
+                                         QString::fromStdString(error.message()), bytes.size())};
+}
+
+} // namespace
 
 QString SkinFileFailure::message() const
 {
-    return reason;
+    QString verb;
+    switch (step) {
+    case Step::Create:
+        verb = u"créé"_s;
+        break;
+    case Step::Write:
+        verb = u"écrit"_s;
+        break;
+    case Step::Replace:
+        verb = u"remplacé"_s;
+        break;
+    }
+    QString text = u"Le fichier "_s + Quoted(fileName) + u" n'a pas pu être "_s + verb + u" : "_s +
+                   reason + u"."_s;
+    if (skinNumber == 1)
+        text += u"\nAucun fichier d'habillage n'a été écrit."_s;
+    else if (skinNumber == 2)
+        text += u"\nSeul le fichier de l'habillage 1 a été écrit."_s;
+    else if (skinNumber > 2)
+        text += u"\nLes fichiers des habillages 1 à %1 ont été écrits, les suivants non."_s.arg(
+            skinNumber - 1);
+    return text;
 }
 
 std::optional<SkinFileFailure> WriteSkinFile(const QString &fileName, QStringView text)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return SkinFileFailure{fileName, 0, SkinFileFailure::Step::Create, file.errorString()};
-    file.write(SkinFileBytes(text));
-    file.commit();
-    return std::nullopt;
+    return WriteBytes(fileName, SkinFileBytes(text));
 }
 
 std::optional<SkinFileFailure> WriteSkinFiles(const SkinBatch &batch)
 {
+    // One buffer for the 24 files: a large code fills the same memory each
+    // time instead of fresh pages.
+    QByteArray bytes;
     for (int n = 1; n <= SkinCount; ++n) {
-        if (auto failure = WriteSkinFile(batch.fileName(n), batch.content(n))) {
+        SkinFileBytes(batch.content(n), bytes);
+        if (auto failure = WriteBytes(batch.fileName(n), bytes)) {
             failure->skinNumber = n;
             return failure;
         }

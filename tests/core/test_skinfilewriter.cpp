@@ -1,0 +1,420 @@
+#include "core/skinfilewriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_LINUX
+#include <sys/mount.h>
+#include <unistd.h>
+#endif
+
+using namespace velbrisk;
+using namespace Qt::StringLiterals;
+using Step = SkinFileFailure::Step;
+
+namespace {
+
+#ifdef Q_OS_WIN
+const QString Sep = u"\\"_s;
+#else
+const QString Sep = u"/"_s;
+#endif
+
+QByteArray ReadAll(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<absent>";
+    return file.readAll();
+}
+
+bool Put(const QString &fileName, const QByteArray &bytes)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+// Everything in a folder, hidden files included: a failed write must leave
+// no unfinished file behind.
+QStringList Entries(const QString &folder)
+{
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+QStringList SkinFileNames(const QString &prefix, int from, int to)
+{
+    QStringList names;
+    for (int n = from; n <= to; ++n)
+        names << prefix + QString::number(n) + u".txt"_s;
+    names.sort();
+    return names;
+}
+
+SkinBatch Batch(const QString &folder, const QString &code)
+{
+    return SkinBatch({u"Habillage 15"_s, folder, u"habillage"_s, code, {}, {}});
+}
+
+// The bytes of skin n's file: `pattern` with "@" standing for its colour.
+QByteArray Expected(QByteArray pattern, int skinNumber)
+{
+    const QByteArray colour =
+        SkinColourTable.at(size_t(skinNumber - 1)).KeyColour.toString().toLatin1();
+    return pattern.replace('@', colour);
+}
+
+// Fails the test with the error box's text when a write fails.
+#define VERIFY_WRITTEN(expression)                                                                 \
+    do {                                                                                           \
+        const std::optional<SkinFileFailure> failure_ = (expression);                              \
+        QVERIFY2(!failure_, failure_ ? qPrintable(failure_->message()) : "");                      \
+    } while (false)
+
+#ifdef Q_OS_LINUX
+// A tmpfs of 64 KiB mounted on a fresh folder, unmounted on every way out.
+class TinyDisk
+{
+public:
+    TinyDisk()
+    {
+        if (geteuid() != 0 || !m_parent.isValid())
+            return;
+        m_path = m_parent.path() + u"/disque"_s;
+        if (!QDir().mkdir(m_path))
+            return;
+        m_mounted =
+            ::mount("tmpfs", QFile::encodeName(m_path).constData(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~TinyDisk()
+    {
+        if (m_mounted && ::umount2(QFile::encodeName(m_path).constData(), 0) != 0)
+            ::umount2(QFile::encodeName(m_path).constData(), MNT_DETACH);
+    }
+    TinyDisk(const TinyDisk &) = delete;
+    TinyDisk &operator=(const TinyDisk &) = delete;
+
+    bool mounted() const { return m_mounted; }
+    QString path() const { return m_path; }
+    bool makeReadOnly()
+    {
+        return ::mount("tmpfs", QFile::encodeName(m_path).constData(), "tmpfs",
+                       MS_REMOUNT | MS_RDONLY, "size=64k") == 0;
+    }
+
+private:
+    QTemporaryDir m_parent;
+    QString m_path;
+    bool m_mounted = false;
+};
+
+#define REQUIRE_TINY_DISK(disk)                                                                    \
+    if (geteuid() != 0)                                                                            \
+        QSKIP("Mounting a tiny tmpfs needs root");                                                 \
+    if (!(disk).mounted())                                                                         \
+        QSKIP("This system refused to mount a tmpfs");
+#endif
+
+} // namespace
+
+class TestSkinFileWriter : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void writesEveryFile_data();
+    void writesEveryFile();
+    void runningTwiceGivesSameFiles();
+    void replacesExistingFile();
+    void replacesFileWithLongestName();
+    void missingFolder_data();
+    void missingFolder();
+    void fileInPlaceOfFolder();
+    void folderInPlaceOfSkinFile();
+    void overlongName_data();
+    void overlongName();
+    void fullDiskKeepsOldContent();
+    void fullDiskStopsBatch();
+    void readOnlyDisk();
+    void message_data();
+    void message();
+};
+
+void TestSkinFileWriter::writesEveryFile_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QByteArray>("pattern");
+
+    QTest::newRow("Windows-1252 code")
+        << u"é{color:#000000}\nfin"_s << "\xE9{color:@}\r\nfin\r\n"_ba;
+    QTest::newRow("code outside Windows-1252")
+        << u"★{color:#000000}\r\n€"_s << "\xE2\x98\x85{color:@}\r\n\xE2\x82\xAC\r\n"_ba;
+    QTest::newRow("empty code") << QString() << "\r\n"_ba;
+}
+
+void TestSkinFileWriter::writesEveryFile()
+{
+    QFETCH(QString, code);
+    QFETCH(QByteArray, pattern);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+
+    VERIFY_WRITTEN(WriteSkinFiles(Batch(dir.path(), code)));
+    QCOMPARE(Entries(dir.path()), SkinFileNames(u"habillage"_s, 1, SkinCount));
+    for (int n = 1; n <= SkinCount; ++n) {
+        const QString name = dir.path() + Sep + u"habillage"_s + QString::number(n) + u".txt"_s;
+        QCOMPARE(ReadAll(name), Expected(pattern, n));
+    }
+}
+
+void TestSkinFileWriter::runningTwiceGivesSameFiles()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const SkinBatch batch = Batch(dir.path(), u"a{color:#000000}\nb"_s);
+    VERIFY_WRITTEN(WriteSkinFiles(batch));
+    QList<QByteArray> first;
+    for (int n = 1; n <= SkinCount; ++n)
+        first << ReadAll(batch.fileName(n));
+
+    VERIFY_WRITTEN(WriteSkinFiles(batch));
+    QCOMPARE(Entries(dir.path()), SkinFileNames(u"habillage"_s, 1, SkinCount));
+    for (int n = 1; n <= SkinCount; ++n)
+        QCOMPARE(ReadAll(batch.fileName(n)), first.at(n - 1));
+}
+
+void TestSkinFileWriter::replacesExistingFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString name = dir.filePath(u"habillage1.txt"_s);
+    QVERIFY(Put(name, QByteArray(10000, 'x')));
+
+    VERIFY_WRITTEN(WriteSkinFile(name, u"court"));
+    QCOMPARE(ReadAll(name), "court\r\n"_ba);
+    QCOMPARE(Entries(dir.path()), QStringList{u"habillage1.txt"_s});
+}
+
+void TestSkinFileWriter::replacesFileWithLongestName()
+{
+    // A name of 255 bytes is legal; the file beside it that QSaveFile would
+    // use is not, so such a file takes another road to be replaced.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString name = dir.filePath(QString(251, u'a') + u".txt"_s);
+    VERIFY_WRITTEN(WriteSkinFile(name, u"un"));
+    VERIFY_WRITTEN(WriteSkinFile(name, u"deux"));
+    QCOMPARE(ReadAll(name), "deux\r\n"_ba);
+    QCOMPARE(Entries(dir.path()), QStringList{QString(251, u'a') + u".txt"_s});
+}
+
+void TestSkinFileWriter::missingFolder_data()
+{
+    QTest::addColumn<QString>("folder");   // below the temporary folder
+    QTest::addColumn<QString>("reported"); // the folder the reason names
+
+    QTest::newRow("missing folder") << u"/absent"_s << u"/absent"_s;
+    QTest::newRow("ending with a separator") << u"/absent/"_s << u"/absent"_s;
+    QTest::newRow("several levels missing") << u"/a/b/c"_s << u"/a/b/c"_s;
+}
+
+void TestSkinFileWriter::missingFolder()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, reported);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    folder = QDir::toNativeSeparators(dir.path() + folder);
+    reported = QDir::toNativeSeparators(dir.path() + reported);
+
+    const SkinBatch batch = Batch(folder, u"code"_s);
+    const std::optional<SkinFileFailure> failure = WriteSkinFiles(batch);
+    QVERIFY(failure);
+    QCOMPARE(failure->skinNumber, 1);
+    QCOMPARE(failure->step, Step::Create);
+    QCOMPARE(failure->fileName, batch.fileName(1));
+    QCOMPARE(failure->reason, u"le dossier « "_s + reported + u" » n'existe pas"_s);
+    QCOMPARE(Entries(dir.path()), QStringList());
+}
+
+void TestSkinFileWriter::fileInPlaceOfFolder()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString notFolder = dir.filePath(u"fichier"_s);
+    QVERIFY(Put(notFolder, "garde"));
+
+    const std::optional<SkinFileFailure> failure =
+        WriteSkinFiles(Batch(QDir::toNativeSeparators(notFolder), u"code"_s));
+    QVERIFY(failure);
+    QCOMPARE(failure->step, Step::Create);
+    QCOMPARE(failure->reason,
+             u"« "_s + QDir::toNativeSeparators(notFolder) + u" » n'est pas un dossier"_s);
+    QCOMPARE(ReadAll(notFolder), "garde"_ba);
+}
+
+void TestSkinFileWriter::folderInPlaceOfSkinFile()
+{
+    // The files before it are written whole, it is not touched, and nothing
+    // after it is written.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir(dir.path()).mkdir(u"habillage5.txt"_s));
+    const SkinBatch batch = Batch(dir.path(), u"x:#000000;"_s);
+
+    const std::optional<SkinFileFailure> failure = WriteSkinFiles(batch);
+    QVERIFY(failure);
+    QCOMPARE(failure->skinNumber, 5);
+    QCOMPARE(failure->step, Step::Create);
+    QCOMPARE(failure->fileName, batch.fileName(5));
+    QCOMPARE(failure->reason, u"un dossier porte déjà ce nom"_s);
+    QCOMPARE(Entries(dir.path()), SkinFileNames(u"habillage"_s, 1, 5));
+    for (int n = 1; n <= 4; ++n)
+        QCOMPARE(ReadAll(batch.fileName(n)), Expected("x:@;\r\n", n));
+    QVERIFY(QFileInfo(batch.fileName(5)).isDir());
+    QCOMPARE(Entries(batch.fileName(5)), QStringList());
+}
+
+void TestSkinFileWriter::overlongName_data()
+{
+    QTest::addColumn<QString>("subfolder");
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("file name of 256 characters")
+        << QString() << QString(251, u'a') << u"le nom du fichier est trop long"_s;
+    QTest::newRow("file name of 300 characters")
+        << QString() << QString(300, u'a') << u"le nom du fichier est trop long"_s;
+    QTest::newRow("folder name of 300 characters")
+        << QString(300, u'd') << u"habillage"_s
+        << u"le nom d'un des dossiers du chemin est trop long"_s;
+}
+
+void TestSkinFileWriter::overlongName()
+{
+    QFETCH(QString, subfolder);
+    QFETCH(QString, prefix);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QString folder = QDir::toNativeSeparators(dir.path());
+    if (!subfolder.isEmpty())
+        folder += Sep + subfolder;
+
+    const std::optional<SkinFileFailure> failure =
+        WriteSkinFiles(SkinBatch({u"Habillage 1"_s, folder, prefix, u"code"_s, {}, {}}));
+    QVERIFY(failure);
+    QCOMPARE(failure->skinNumber, 1);
+    QCOMPARE(failure->step, Step::Create);
+    QTEST(failure->reason, "reason");
+    QCOMPARE(Entries(dir.path()), QStringList());
+}
+
+void TestSkinFileWriter::fullDiskKeepsOldContent()
+{
+#ifdef Q_OS_LINUX
+    TinyDisk disk;
+    REQUIRE_TINY_DISK(disk)
+    const QString name = disk.path() + u"/habillage1.txt"_s;
+    QVERIFY(Put(name, "ancien contenu\r\n"));
+
+    // Larger than the whole disk: QSaveFile alone would leave an empty file.
+    const std::optional<SkinFileFailure> failure = WriteSkinFile(name, QString(100000, u'é'));
+    QVERIFY(failure);
+    QCOMPARE(failure->step, Step::Write);
+    QCOMPARE(failure->reason, u"le disque est plein"_s);
+    QCOMPARE(failure->message(),
+             u"Le fichier « "_s + name + u" » n'a pas pu être écrit : le disque est plein."_s);
+    QCOMPARE(ReadAll(name), "ancien contenu\r\n"_ba);
+    QCOMPARE(Entries(disk.path()), QStringList{u"habillage1.txt"_s});
+
+    // The space is given back: a content that fits goes in afterwards.
+    VERIFY_WRITTEN(WriteSkinFile(name, u"nouveau"));
+    QCOMPARE(ReadAll(name), "nouveau\r\n"_ba);
+#else
+    QSKIP("Needs a tmpfs mount");
+#endif
+}
+
+void TestSkinFileWriter::fullDiskStopsBatch()
+{
+#ifdef Q_OS_LINUX
+    // Files of 20 000 bytes: the 64 KiB disk holds a few, not 24.
+    TinyDisk disk;
+    REQUIRE_TINY_DISK(disk)
+    const QString code = QString(19990, u'x') + u"#000000"_s;
+    const SkinBatch batch = Batch(disk.path(), code);
+
+    const std::optional<SkinFileFailure> failure = WriteSkinFiles(batch);
+    QVERIFY(failure);
+    const int stop = failure->skinNumber;
+    QVERIFY2(stop > 1 && stop < SkinCount, QByteArray::number(stop).constData());
+    QCOMPARE(failure->step, Step::Write);
+    QCOMPARE(failure->fileName, batch.fileName(stop));
+    QCOMPARE(failure->reason, u"le disque est plein"_s);
+    QCOMPARE(Entries(disk.path()), SkinFileNames(u"habillage"_s, 1, stop - 1));
+    for (int n = 1; n < stop; ++n) {
+        const QByteArray expected = Expected(QString(19990, u'x').toLatin1() + "@\r\n", n);
+        QCOMPARE(ReadAll(batch.fileName(n)), expected);
+    }
+#else
+    QSKIP("Needs a tmpfs mount");
+#endif
+}
+
+void TestSkinFileWriter::readOnlyDisk()
+{
+#ifdef Q_OS_LINUX
+    TinyDisk disk;
+    REQUIRE_TINY_DISK(disk)
+    const QString existing = disk.path() + u"/habillage1.txt"_s;
+    QVERIFY(Put(existing, "ancien\r\n"));
+    if (!disk.makeReadOnly())
+        QSKIP("This system refused to remount the tmpfs read-only");
+
+    const QString fresh = disk.path() + u"/habillage2.txt"_s;
+    for (const QString &name : {existing, fresh}) {
+        const std::optional<SkinFileFailure> failure = WriteSkinFile(name, u"nouveau");
+        QVERIFY(failure);
+        QCOMPARE(failure->step, Step::Create);
+        QCOMPARE(failure->reason, u"le disque est en lecture seule"_s);
+    }
+    QCOMPARE(ReadAll(existing), "ancien\r\n"_ba);
+    QCOMPARE(Entries(disk.path()), QStringList{u"habillage1.txt"_s});
+#else
+    QSKIP("Needs a tmpfs mount");
+#endif
+}
+
+void TestSkinFileWriter::message_data()
+{
+    QTest::addColumn<int>("skinNumber");
+    QTest::addColumn<Step>("step");
+    QTest::addColumn<QString>("expected");
+
+    const QString file = u"Le fichier « "_s + QDir::toNativeSeparators(u"/x/habillage1.txt"_s);
+    QTest::newRow("single file, create")
+        << 0 << Step::Create << file + u" » n'a pas pu être créé : accès refusé."_s;
+    QTest::newRow("first skin, write") << 1 << Step::Write
+                                       << file + u" » n'a pas pu être écrit : accès refusé.\n"
+                                                 u"Aucun fichier d'habillage n'a été écrit."_s;
+    QTest::newRow("second skin, replace")
+        << 2 << Step::Replace
+        << file + u" » n'a pas pu être remplacé : accès refusé.\n"
+                  u"Seul le fichier de l'habillage 1 a été écrit."_s;
+    QTest::newRow("skin 24")
+        << 24 << Step::Create
+        << file + u" » n'a pas pu être créé : accès refusé.\n"
+                  u"Les fichiers des habillages 1 à 23 ont été écrits, les suivants non."_s;
+}
+
+void TestSkinFileWriter::message()
+{
+    QFETCH(int, skinNumber);
+    QFETCH(Step, step);
+    const SkinFileFailure failure{u"/x/habillage1.txt"_s, skinNumber, step, u"accès refusé"_s};
+    QTEST(failure.message(), "expected");
+}
+
+QTEST_APPLESS_MAIN(TestSkinFileWriter)
+#include "test_skinfilewriter.moc"
