@@ -59,7 +59,6 @@ void TestAnsiCodec::fileBytes_data()
     QTest::newRow("emoji with breaks")
         << u"é\n😀\r\nx\r"_s << "\xC3\xA9\r\n\xF0\x9F\x98\x80\r\nx\r\n\r\n"_ba << false;
     QTest::newRow("Č (Latin Extended-A, not in the table)") << u"Č"_s << "\xC4\x8C\r\n"_ba << false;
-    QTest::newRow("ﬀ") << u"ﬀ"_s << "\xEF\xAC\x80\r\n"_ba << false;
 
     // Unicode's own separators are characters of the code, not line breaks.
     QTest::newRow("U+2028 kept") << u"a\u2028b"_s

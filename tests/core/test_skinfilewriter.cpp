@@ -284,8 +284,6 @@ void TestSkinFileWriter::overlongName_data()
 
     QTest::newRow("file name of 256 characters")
         << QString() << QString(251, u'a') << u"le nom du fichier est trop long"_s;
-    QTest::newRow("file name of 300 characters")
-        << QString() << QString(300, u'a') << u"le nom du fichier est trop long"_s;
     QTest::newRow("folder name of 300 characters")
         << QString(300, u'd') << u"habillage"_s
         << u"le nom d'un des dossiers du chemin est trop long"_s;
