@@ -1,13 +1,41 @@
+// Start-up: the main window, shown; the program ends when it closes.
+// The command line is not read.
+#include "ui/common/fonts.h"
 #include "ui/main/mainwindow.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QStyleFactory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The program's icon, built in from packaging/icons (see app/CMakeLists.txt).
+constexpr QStringView IconFiles[] = {u":/icons/velbrisk-16.png", u":/icons/velbrisk-32.png",
+                                     u":/icons/velbrisk-48.png"};
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (QStringView file : IconFiles)
+        icon.addFile(file.toString());
+    return icon;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     // No application display name: Qt would append it to every window title.
-    QApplication::setApplicationName(QStringLiteral("velbrisk"));
-    QApplication::setApplicationVersion(QStringLiteral("2.00"));
+    QApplication::setApplicationName(u"velbrisk"_s);
+    QApplication::setApplicationVersion(u"2.00"_s);
+    // The one style that sets frame captions in the border line and paints
+    // button faces flat in their own colours; the same on every system.
+    QApplication::setStyle(QStyleFactory::create(u"Windows"_s));
+    QApplication::setWindowIcon(programIcon());
+    velbrisk::ui::loadProgramFonts();
 
     velbrisk::ui::MainWindow window;
     window.show();

@@ -1,0 +1,42 @@
+// Dir1: the folder list of the batch frame.
+//
+// It shows the folders from the root down to the open folder, each one step
+// further in, then the sub-folders of the open folder. A double-click or
+// Enter on a folder opens it and raises Change. There is no drive selector,
+// and a folder that cannot be read simply shows no sub-folders.
+#pragma once
+
+#include <QString>
+#include <QTreeWidget>
+
+namespace velbrisk::ui {
+
+class DirList : public QTreeWidget
+{
+    Q_OBJECT
+public:
+    // Opens on the process's current folder.
+    explicit DirList(QWidget *parent = nullptr);
+
+    // The open folder, with the platform's separators.
+    QString path() const;
+
+    // Opens `folder`; raises Change when it differs from the open one.
+    void setPath(const QString &folder);
+
+Q_SIGNALS:
+    void changed();
+
+protected:
+    void drawBranches(QPainter *painter, const QRect &rect,
+                      const QModelIndex &index) const override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void fill();
+    void showOpenFolder();
+
+    QString m_path; // absolute, clean, with "/" separators
+};
+
+} // namespace velbrisk::ui
