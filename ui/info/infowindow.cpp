@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QUrl>
 #include <QWindow>
 
@@ -185,6 +186,26 @@ bool InfoWindow::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// Once a window is withdrawn, X11 window managers such as Metacity hand it
+// back at the place of their frame, and Qt takes that for the window's own
+// place: shown again, it would sit a title bar higher each time. So the
+// window notes where it was and goes back there.
+void InfoWindow::hideEvent(QHideEvent *event)
+{
+    if (!event->spontaneous())
+        m_hiddenAt = geometry().topLeft();
+    QWidget::hideEvent(event);
+}
+
+void InfoWindow::showEvent(QShowEvent *event)
+{
+    if (m_hiddenAt && !event->spontaneous()) {
+        setGeometry(QRect(*m_hiddenAt, size()));
+        m_hiddenAt.reset();
+    }
+    QWidget::showEvent(event);
 }
 
 void InfoWindow::Command1_Click()

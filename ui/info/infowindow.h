@@ -5,6 +5,8 @@
 #include <QStringView>
 #include <QWidget>
 
+#include <optional>
+
 class QFrame;
 class QPushButton;
 
@@ -51,6 +53,8 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void Command1_Click();
@@ -60,6 +64,8 @@ private:
 
     QFrame *m_picture7 = nullptr;
     QPushButton *m_command1 = nullptr;
+    // Where the client area was when "Fermer" hid the window.
+    std::optional<QPoint> m_hiddenAt;
 };
 
 } // namespace velbrisk::ui
