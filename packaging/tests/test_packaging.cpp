@@ -7,7 +7,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
 #include <optional>
 
@@ -50,14 +49,18 @@ struct Resource
     QByteArray data;
 };
 
+// Little-endian numbers of a compiled resource; 0 past its end, so that a
+// file cut short ends every loop over it.
 quint16 word(const QByteArray &bytes, qsizetype at)
 {
-    return qFromLittleEndian<quint16>(bytes.constData() + at);
+    if (at < 0 || at + 2 > bytes.size())
+        return 0;
+    return quint16(quint8(bytes[at]) | quint8(bytes[at + 1]) << 8);
 }
 
 quint32 dword(const QByteArray &bytes, qsizetype at)
 {
-    return qFromLittleEndian<quint32>(bytes.constData() + at);
+    return word(bytes, at) | quint32(word(bytes, at + 2)) << 16;
 }
 
 qsizetype align4(qsizetype at)
@@ -159,10 +162,13 @@ QSize pngSize(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     const QByteArray head = file.read(24);
-    if (!head.startsWith("\x89PNG\r\n\x1a\n"))
+    if (head.size() < 24 || !head.startsWith("\x89PNG\r\n\x1a\n"))
         return {};
-    return QSize(int(qFromBigEndian<quint32>(head.constData() + 16)),
-                 int(qFromBigEndian<quint32>(head.constData() + 20)));
+    const auto bigEndian = [&head](int at) {
+        return int(quint8(head[at])) << 24 | int(quint8(head[at + 1])) << 16 |
+               int(quint8(head[at + 2])) << 8 | int(quint8(head[at + 3]));
+    };
+    return QSize(bigEndian(16), bigEndian(20));
 }
 
 // Colour type of a PNG: 3 is a palette of at most 256 colours.
@@ -171,7 +177,8 @@ int pngColourType(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return -1;
-    return int(quint8(file.read(26).at(25)));
+    const QByteArray head = file.read(26);
+    return head.size() == 26 ? int(quint8(head[25])) : -1;
 }
 
 QString desktopKey(const QString &path, const QString &key)
