@@ -1,5 +1,6 @@
 #include "ui/info/infowindow.h"
 
+#include "ui/common/fonts.h"
 #include "ui/common/messagebox.h"
 
 #include <QDesktopServices>
@@ -37,10 +38,7 @@ const QColor Background(0xEE, 0xEE, 0xEA);
 
 QFont labelFont(bool bold, bool underline = false)
 {
-    QFont font;
-    font.setFamilies({u"Verdana"_s, u"DejaVu Sans"_s});
-    font.setPointSizeF(6.75);
-    font.setBold(bold);
+    QFont font = verdanaFont(6.75, bold);
     font.setUnderline(underline);
     return font;
 }
