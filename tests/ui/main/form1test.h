@@ -1,0 +1,101 @@
+// What the tests of the main window share: the application set up as the
+// program sets it up, a window shown and active, its controls by name, and
+// the message boxes answered and recorded.
+#pragma once
+
+#include "ui/common/fonts.h"
+#include "ui/common/messagebox.h"
+#include "ui/main/codebox.h"
+#include "ui/main/mainwindow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QList>
+#include <QPushButton>
+#include <QStyleFactory>
+#include <QTest>
+
+#include <memory>
+
+namespace form1test {
+
+using namespace Qt::StringLiterals;
+
+// The Windows style and the fonts, as at start-up.
+inline void setUpApplication()
+{
+    QApplication::setStyle(QStyleFactory::create(u"Windows"_s));
+    velbrisk::ui::loadProgramFonts();
+}
+
+// Every box the window shows, answered at once.
+class Boxes
+{
+public:
+    Boxes()
+    {
+        velbrisk::ui::setBoxHandler([this](const velbrisk::ui::BoxRequest &box) {
+            shown.append(box);
+            if (onBox)
+                onBox(box);
+        });
+    }
+    ~Boxes() { velbrisk::ui::setBoxHandler({}); }
+    Boxes(const Boxes &) = delete;
+    Boxes &operator=(const Boxes &) = delete;
+
+    QList<velbrisk::ui::BoxRequest> shown;
+    std::function<void(const velbrisk::ui::BoxRequest &)> onBox;
+};
+
+// A main window, shown and active, as right after start-up.
+class Form1
+{
+public:
+    Form1() : window(std::make_unique<velbrisk::ui::MainWindow>())
+    {
+        window->show();
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get()))
+            qWarning("the main window did not become active");
+    }
+
+    template <typename T = QWidget> T *get(const QString &name) const
+    {
+        T *widget = window->findChild<T *>(name);
+        if (!widget)
+            qFatal("no control %s", qPrintable(name));
+        return widget;
+    }
+    QPushButton *button(const QString &name) const { return get<QPushButton>(name); }
+    QComboBox *combo(const QString &name) const { return get<QComboBox>(name); }
+    QLineEdit *field(const QString &name) const { return get<QLineEdit>(name); }
+    velbrisk::ui::CodeBox *codeBox(const QString &name) const
+    {
+        return get<velbrisk::ui::CodeBox>(name);
+    }
+    QString code(const QString &name) const { return codeBox(name)->code(); }
+
+    void click(const QString &name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
+
+    // Replaces a field's text as a person does: select all, then type.
+    void type(QWidget *field, const QString &text) const
+    {
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_Delete);
+        QTest::keyClicks(field, text);
+    }
+    void type(const QString &name, const QString &text) const
+    {
+        QWidget *widget = get(name);
+        if (auto *combo = qobject_cast<QComboBox *>(widget))
+            widget = combo->lineEdit();
+        type(widget, text);
+    }
+
+    std::unique_ptr<velbrisk::ui::MainWindow> window;
+};
+
+} // namespace form1test

@@ -1,0 +1,492 @@
+// The main window as a person first sees it: every control in its place,
+// the start-up contents, the tab order, the keys, the look.
+#include "form1test.h"
+#include "ui/main/dirlist.h"
+
+#include <QDir>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QSignalSpy>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using form1test::Form1;
+
+namespace {
+
+// A control's name and the name of the frame it stands in (or "Form1").
+QString containerOf(QWidget *widget)
+{
+    QWidget *parent = widget->parentWidget();
+    return qobject_cast<velbrisk::ui::MainWindow *>(parent) ? u"Form1"_s : parent->objectName();
+}
+
+// The control that owns the focus widget: a combo box owns its edit part,
+// a code box and the folder list their viewports.
+QString focusedControl()
+{
+    for (QWidget *w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(u"qt_"_s))
+            return w->objectName();
+    return {};
+}
+
+const QStringList TabOrder = {
+    u"Command1"_s, u"Combo2"_s, u"Combo1"_s,   u"Text3"_s,    u"Text4"_s,    u"Command2"_s,
+    u"text2"_s,    u"text1"_s,  u"Command3"_s, u"Command4"_s, u"Command5"_s, u"Command6"_s,
+    u"Text5"_s,    u"Text6"_s,  u"Combo3"_s,   u"Command8"_s, u"Dir1"_s,     u"Command7"_s,
+};
+
+const QStringList Buttons = {u"Command1"_s, u"Command2"_s, u"Command3"_s, u"Command4"_s,
+                             u"Command5"_s, u"Command6"_s, u"Command7"_s, u"Command8"_s};
+
+} // namespace
+
+class TestForm1Layout : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void window();
+    void controls_data();
+    void controls();
+    void everyControlIsInTheTable();
+    void nothingMovesOnResize();
+    void fieldsLieOverTheirLabels();
+    void captionsFit_data();
+    void captionsFit();
+
+    void startUpContents();
+    void comboLists();
+    void colourFieldsNeverShownNorFocused();
+    void tabOrder();
+    void spacePressesTheFocusedButton();
+    void enterAndEscapePressNothing_data();
+    void enterAndEscapePressNothing();
+    void typedComboTextStaysOutOfTheList();
+
+    void colours_data();
+    void colours();
+    void fonts_data();
+    void fonts();
+
+private:
+    std::unique_ptr<Form1> m_form;
+};
+
+void TestForm1Layout::initTestCase()
+{
+    form1test::setUpApplication();
+}
+
+void TestForm1Layout::init()
+{
+    m_form = std::make_unique<Form1>();
+}
+
+void TestForm1Layout::cleanup()
+{
+    m_form.reset();
+}
+
+void TestForm1Layout::window()
+{
+    QWidget *w = m_form->window.get();
+    QCOMPARE(w->windowTitle(), u"Velbrisk    [ par ZeNdAl ]"_s);
+    QCOMPARE(w->size(), QSize(648, 473));
+    QVERIFY(w->isWindow());
+    QCOMPARE(w->parentWidget(), nullptr); // its own taskbar entry
+    const Qt::WindowFlags flags = w->windowFlags();
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(flags & Qt::WindowSystemMenuHint);
+    // Resizable: no fixed size.
+    QVERIFY(w->minimumSize() != w->maximumSize());
+    QCOMPARE(QApplication::applicationDisplayName(), QApplication::applicationName());
+}
+
+// Every control in pixels (twips / 15), from its container's top-left
+// corner, a frame's caption band included.
+void TestForm1Layout::controls_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("text");
+
+    const QString home = QDir::toNativeSeparators(QDir::homePath());
+    const struct
+    {
+        const char *name, *kind, *container;
+        int x, y, w, h;
+        QString text;
+    } rows[] = {
+        {"Frame3", "QGroupBox", "Form1", 8, 8, 385, 369, u"Codes..."_s},
+        {"Frame4", "QGroupBox", "Form1", 400, 8, 241, 369,
+         u"Transformer pour tous les habillages..."_s},
+        {"Command6", "QPushButton", "Form1", 8, 384, 105, 81, u"Informations..."_s},
+        {"Frame1", "QGroupBox", "Form1", 120, 384, 273, 81, u"Changement d'Habillage..."_s},
+        {"Frame2", "QGroupBox", "Form1", 400, 384, 241, 81, u"Changement de caractère(s)"_s},
+        {"txtHab1", "QLineEdit", "Form1", 504, 608, 105, 19, u"#333333"_s},
+        {"txtHab2", "QLineEdit", "Form1", 504, 632, 105, 19, u"#333333"_s},
+
+        {"Label1", "QLabel", "Frame3", 16, 24, 137, 17, u"Code SkyBlog de la déco :"_s},
+        {"text1", "velbrisk::ui::CodeBox", "Frame3", 16, 40, 305, 161,
+         u"Mettez ici votre code SkyBlog d'une déco...\n"_s},
+        {"Command5", "QPushButton", "Frame3", 328, 40, 49, 81, u"Coller"_s},
+        {"Command4", "QPushButton", "Frame3", 328, 128, 49, 73, u"Eff"_s},
+        {"Label2", "QLabel", "Frame3", 16, 208, 169, 17, u"Code SkyBlog pour votre article :"_s},
+        {"text2", "velbrisk::ui::CodeBox", "Frame3", 16, 224, 305, 129,
+         u"Le code vous sera donné aprés une transformation...\n"_s},
+        {"Command3", "QPushButton", "Frame3", 328, 224, 49, 129, u"Copier"_s},
+
+        {"Label8", "QLabel", "Frame4", 16, 24, 169, 17, u"Nom des fichiers :"_s},
+        {"Text6", "QLineEdit", "Frame4", 16, 40, 113, 19, u"habillage"_s},
+        {"Label9", "QLabel", "Frame4", 136, 40, 169, 17, u"(1,2,3,4,...) .txt"_s},
+        {"Label10", "QLabel", "Frame4", 16, 72, 169, 17, u"Habillage de base :"_s},
+        {"Combo3", "QComboBox", "Frame4", 16, 88, 153, 21, u"Habillage 15"_s},
+        {"Label7", "QLabel", "Frame4", 16, 120, 169, 17, u"Chemin du dossier de stockage :"_s},
+        {"Text5", "QLineEdit", "Frame4", 16, 136, 217, 19, home},
+        {"Dir1", "velbrisk::ui::DirList", "Frame4", 16, 160, 217, 126,
+         QDir::toNativeSeparators(QDir::currentPath())},
+        {"Command8", "QPushButton", "Frame4", 16, 296, 217, 33, u"Créer les fichiers txt..."_s},
+        {"Command7", "QPushButton", "Frame4", 16, 336, 217, 17, u"Aide pour cette option..."_s},
+
+        {"Label3", "QLabel", "Frame1", 16, 24, 137, 17, u"Remplacer :"_s},
+        {"Combo1", "QComboBox", "Frame1", 88, 24, 89, 21, u"Habillage 15"_s},
+        {"Label5", "QLabel", "Frame1", 16, 48, 137, 17, u"Par :"_s},
+        {"Combo2", "QComboBox", "Frame1", 88, 48, 89, 21, u"Habillage 1"_s},
+        {"Command1", "QPushButton", "Frame1", 184, 24, 81, 41, u"Transformer"_s},
+
+        {"Label4", "QLabel", "Frame2", 16, 24, 137, 17, u"Remplacer :"_s},
+        {"Text3", "QLineEdit", "Frame2", 88, 24, 57, 19, u"#000000"_s},
+        {"Label6", "QLabel", "Frame2", 16, 48, 137, 17, u"Par :"_s},
+        {"Text4", "QLineEdit", "Frame2", 88, 48, 57, 19, u"#333333"_s},
+        {"Command2", "QPushButton", "Frame2", 152, 24, 81, 41, u"Transformer"_s},
+    };
+    for (const auto &r : rows)
+        QTest::newRow(r.name) << QString::fromLatin1(r.kind) << QString::fromLatin1(r.container)
+                              << QRect(r.x, r.y, r.w, r.h) << r.text;
+}
+
+void TestForm1Layout::controls()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, container);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, text);
+
+    QWidget *control = m_form->get(QString::fromLatin1(QTest::currentDataTag()));
+    QCOMPARE(QString::fromLatin1(control->metaObject()->className()), kind);
+    QCOMPARE(containerOf(control), container);
+    QCOMPARE(control->geometry(), geometry);
+
+    QString shown;
+    if (auto *frame = qobject_cast<QGroupBox *>(control))
+        shown = frame->title();
+    else if (auto *button = qobject_cast<QPushButton *>(control))
+        shown = button->text();
+    else if (auto *label = qobject_cast<QLabel *>(control))
+        shown = label->text();
+    else if (auto *field = qobject_cast<QLineEdit *>(control))
+        shown = field->text();
+    else if (auto *combo = qobject_cast<QComboBox *>(control))
+        shown = combo->currentText();
+    else if (auto *box = qobject_cast<velbrisk::ui::CodeBox *>(control))
+        shown = box->code();
+    else if (auto *dir = qobject_cast<velbrisk::ui::DirList *>(control))
+        shown = dir->path();
+    QCOMPARE(shown, text);
+}
+
+// The 34 controls and nothing else that a person could reach or see.
+void TestForm1Layout::everyControlIsInTheTable()
+{
+    QStringList named;
+    for (QWidget *w : m_form->window->findChildren<QWidget *>()) {
+        const QString name = w->objectName();
+        if (!name.isEmpty() && !name.startsWith(u"qt_"_s))
+            named.append(name);
+    }
+    QCOMPARE(named.size(), 34);
+    QCOMPARE(named.removeDuplicates(), 0);
+}
+
+void TestForm1Layout::nothingMovesOnResize()
+{
+    QHash<QWidget *, QRect> before;
+    const auto controls = m_form->window->findChildren<QWidget *>();
+    for (QWidget *w : controls)
+        before.insert(w, w->geometry());
+    for (const QSize size : {QSize(1000, 700), QSize(300, 200), QSize(648, 473)}) {
+        m_form->window->resize(size);
+        QApplication::processEvents();
+        for (QWidget *w : controls)
+            QCOMPARE(w->geometry(), before.value(w));
+        QVERIFY(m_form->field(u"txtHab1"_s)->isHidden());
+        QVERIFY(m_form->field(u"txtHab2"_s)->isHidden());
+    }
+}
+
+// Where a label and a field overlap, the field is on top.
+void TestForm1Layout::fieldsLieOverTheirLabels()
+{
+    for (const auto &[frame, field] :
+         {std::pair{u"Frame1"_s, u"Combo1"_s}, std::pair{u"Frame1"_s, u"Combo2"_s},
+          std::pair{u"Frame2"_s, u"Text3"_s}, std::pair{u"Frame2"_s, u"Text4"_s}}) {
+        QWidget *control = m_form->get(field);
+        QWidget *atPoint =
+            m_form->get(frame)->childAt(control->geometry().topLeft() + QPoint(3, 3));
+        QVERIFY2(atPoint == control || control->isAncestorOf(atPoint), qPrintable(field));
+    }
+}
+
+// Each caption ends inside its box, and the label of a row before its field.
+void TestForm1Layout::captionsFit_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("room"); // pixels the text may take
+
+    // A button's bevel and a frame's border take a few pixels on each side.
+    constexpr int ButtonMargin = 6;
+    constexpr int FrameMargin = 16;
+    const struct
+    {
+        const char *name;
+        int room;
+    } rows[] = {
+        {"Frame3", 385 - FrameMargin},
+        {"Frame4", 241 - FrameMargin},
+        {"Frame1", 273 - FrameMargin},
+        {"Frame2", 241 - FrameMargin},
+        {"Command1", 81 - ButtonMargin},
+        {"Command2", 81 - ButtonMargin},
+        {"Command3", 49 - ButtonMargin},
+        {"Command4", 49 - ButtonMargin},
+        {"Command5", 49 - ButtonMargin},
+        {"Command6", 105 - ButtonMargin},
+        {"Command7", 217 - ButtonMargin},
+        {"Command8", 217 - ButtonMargin},
+        {"Label1", 137},
+        {"Label2", 169},
+        {"Label7", 169},
+        {"Label8", 169},
+        {"Label9", 241 - 2 - 136}, // cut off by the frame's right border
+        {"Label10", 169},
+        {"Label3", 88 - 16}, // up to Combo1
+        {"Label5", 88 - 16},
+        {"Label4", 88 - 16}, // up to Text3
+        {"Label6", 88 - 16},
+    };
+    for (const auto &r : rows)
+        QTest::newRow(r.name) << QString::fromLatin1(r.name) << r.room;
+}
+
+void TestForm1Layout::captionsFit()
+{
+    QFETCH(QString, name);
+    QFETCH(int, room);
+    QWidget *control = m_form->get(name);
+    QString text;
+    if (auto *frame = qobject_cast<QGroupBox *>(control))
+        text = frame->title();
+    else if (auto *button = qobject_cast<QPushButton *>(control))
+        text = button->text();
+    else
+        text = qobject_cast<QLabel *>(control)->text();
+    const int width = control->fontMetrics().horizontalAdvance(text);
+    QVERIFY2(width <= room, qPrintable(u"%1 px for %2 px"_s.arg(width).arg(room)));
+}
+
+void TestForm1Layout::startUpContents()
+{
+    QCOMPARE(focusedControl(), u"Command1"_s);
+    QCOMPARE(m_form->combo(u"Combo1"_s)->currentText(), u"Habillage 15"_s);
+    QCOMPARE(m_form->combo(u"Combo2"_s)->currentText(), u"Habillage 1"_s);
+    QCOMPARE(m_form->combo(u"Combo3"_s)->currentText(), u"Habillage 15"_s);
+    // Nothing is brought into line: skin 15's colour is "#000000".
+    QCOMPARE(m_form->field(u"txtHab1"_s)->text(), u"#333333"_s);
+    QCOMPARE(m_form->field(u"txtHab2"_s)->text(), u"#333333"_s);
+    // The folder field and the folder list show different folders.
+    QCOMPARE(m_form->field(u"Text5"_s)->text(), QDir::toNativeSeparators(QDir::homePath()));
+    // The sentences are contents, not hints: they stay when the box has the focus.
+    m_form->codeBox(u"text1"_s)->setFocus();
+    QCOMPARE(m_form->code(u"text1"_s), u"Mettez ici votre code SkyBlog d'une déco...\n"_s);
+    QVERIFY(m_form->codeBox(u"text1"_s)->placeholderText().isEmpty());
+    for (const QString &name : Buttons) {
+        QVERIFY(!m_form->button(name)->isDefault());
+        QVERIFY(!m_form->button(name)->autoDefault());
+    }
+}
+
+// The 24 labels in skin order, "Habillage 10" after "Habillage 9".
+void TestForm1Layout::comboLists()
+{
+    for (const QString &name : {u"Combo1"_s, u"Combo2"_s, u"Combo3"_s}) {
+        QComboBox *combo = m_form->combo(name);
+        QVERIFY(combo->isEditable());
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items.append(combo->itemText(i));
+        QStringList expected;
+        for (int n = 1; n <= 24; ++n)
+            expected.append(u"Habillage %1"_s.arg(n));
+        QCOMPARE(items, expected);
+    }
+}
+
+void TestForm1Layout::colourFieldsNeverShownNorFocused()
+{
+    for (const QString &name : {u"txtHab1"_s, u"txtHab2"_s}) {
+        QLineEdit *field = m_form->field(name);
+        QVERIFY(field->isHidden());
+        QCOMPARE(field->focusPolicy(), Qt::NoFocus);
+        // Below the client area as well.
+        QVERIFY(field->geometry().top() >= 473);
+    }
+}
+
+// Tab walks the 18 controls that take the focus, then starts again;
+// Shift+Tab walks them backwards.
+void TestForm1Layout::tabOrder()
+{
+    QCOMPARE(focusedControl(), TabOrder.first());
+    QStringList forwards{focusedControl()};
+    for (int i = 0; i < TabOrder.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        forwards.append(focusedControl());
+    }
+    QCOMPARE(forwards, TabOrder + QStringList{TabOrder.first()});
+
+    QStringList backwards{focusedControl()};
+    for (int i = 0; i < TabOrder.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        backwards.append(focusedControl());
+    }
+    QStringList reversed{TabOrder.first()};
+    for (auto it = TabOrder.crbegin(); it != TabOrder.crend(); ++it)
+        reversed.append(*it);
+    QCOMPARE(backwards, reversed);
+    // The code boxes pass the focus on instead of taking the tab character.
+    QCOMPARE(m_form->code(u"text1"_s), u"Mettez ici votre code SkyBlog d'une déco...\n"_s);
+    QCOMPARE(m_form->code(u"text2"_s), u"Le code vous sera donné aprés une transformation...\n"_s);
+}
+
+// Right after start, Space presses "Transformer" of "Changement d'Habillage...".
+void TestForm1Layout::spacePressesTheFocusedButton()
+{
+    QSignalSpy clicked(m_form->button(u"Command1"_s), &QPushButton::clicked);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(clicked.size(), 1);
+    QCOMPARE(m_form->field(u"txtHab1"_s)->text(), u"#000000"_s);
+    QCOMPARE(m_form->code(u"text2"_s), m_form->code(u"text1"_s));
+}
+
+void TestForm1Layout::enterAndEscapePressNothing_data()
+{
+    QTest::addColumn<QString>("control");
+    for (const char *name :
+         {"Combo1", "Combo2", "Combo3", "Text3", "Text4", "Text5", "Text6", "text1", "text2"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestForm1Layout::enterAndEscapePressNothing()
+{
+    QFETCH(QString, control);
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    for (const QString &name : Buttons)
+        spies.push_back(std::make_unique<QSignalSpy>(m_form->button(name), &QPushButton::clicked));
+
+    m_form->get(control)->setFocus();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+        QTest::keyClick(QApplication::focusWidget(), key);
+    for (const auto &spy : spies)
+        QCOMPARE(spy->size(), 0);
+    QVERIFY(m_form->window->isVisible());
+}
+
+// Enter after a typed text keeps the text and adds nothing to the list.
+void TestForm1Layout::typedComboTextStaysOutOfTheList()
+{
+    QComboBox *combo = m_form->combo(u"Combo3"_s);
+    m_form->type(u"Combo3"_s, u"Mon habillage"_s);
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    combo->clearFocus();
+    QCOMPARE(combo->currentText(), u"Mon habillage"_s);
+    QCOMPARE(combo->count(), 24);
+    // Nothing completes a typed prefix either.
+    m_form->type(u"Combo3"_s, u"Habil"_s);
+    QCOMPARE(combo->currentText(), u"Habil"_s);
+}
+
+void TestForm1Layout::colours_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QColor>("colour");
+
+    const QColor background(0xEE, 0xEE, 0xEA);
+    const QColor black(Qt::black);
+    const QColor white(Qt::white);
+    QTest::newRow("Form1 background") << u""_s << int(QPalette::Window) << background;
+    QTest::newRow("Frame4 background") << u"Frame4"_s << int(QPalette::Window) << background;
+    QTest::newRow("Command6 face") << u"Command6"_s << int(QPalette::Button) << QColor(0xFFE0C0);
+    QTest::newRow("Command3 face") << u"Command3"_s << int(QPalette::Button) << QColor(0xC0FFFF);
+    QTest::newRow("Command8 face") << u"Command8"_s << int(QPalette::Button) << QColor(0xC0FFC0);
+    for (const char *name : {"Command1", "Command2", "Command4", "Command5", "Command7"})
+        QTest::addRow("%s face", name)
+            << QString::fromLatin1(name) << int(QPalette::Button) << white;
+    for (const char *name : {"Label1", "Label7", "Label8", "Label9", "Label10"})
+        QTest::addRow("%s ink", name)
+            << QString::fromLatin1(name) << int(QPalette::WindowText) << black;
+    for (const char *name : {"Text3", "Text4", "Text5", "Text6", "Combo1", "Combo2", "Combo3"}) {
+        QTest::addRow("%s background", name)
+            << QString::fromLatin1(name) << int(QPalette::Base) << white;
+        QTest::addRow("%s text", name) << QString::fromLatin1(name) << int(QPalette::Text) << black;
+    }
+}
+
+void TestForm1Layout::colours()
+{
+    QFETCH(QString, name);
+    QFETCH(int, role);
+    QFETCH(QColor, colour);
+    QWidget *w = name.isEmpty() ? m_form->window.get() : m_form->get(name);
+    QCOMPARE(w->palette().color(QPalette::ColorRole(role)), colour);
+}
+
+void TestForm1Layout::fonts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<bool>("bold");
+
+    for (const char *name : {"Frame1", "Frame2", "Frame3", "Frame4", "Command3", "Command8"})
+        QTest::newRow(name) << QString::fromLatin1(name) << 8.25 << true;
+    for (const char *name : {"Command1", "Command6", "Command7", "Label1", "Label3", "Label9",
+                             "Text5", "Combo1", "Dir1"})
+        QTest::newRow(name) << QString::fromLatin1(name) << 8.25 << false;
+    QTest::newRow("text1") << u"text1"_s << 8.5 << false;
+    QTest::newRow("text2") << u"text2"_s << 8.5 << false;
+}
+
+// Tahoma: the system's, or Wine's loaded by the program.
+void TestForm1Layout::fonts()
+{
+    QFETCH(QString, name);
+    QFETCH(qreal, points);
+    QFETCH(bool, bold);
+    const QFont font = m_form->get(name)->font();
+    QCOMPARE(QFontInfo(font).family(), u"Tahoma"_s);
+    QCOMPARE(font.pointSizeF(), points);
+    QCOMPARE(font.bold(), bold);
+}
+
+QTEST_MAIN(TestForm1Layout)
+#include "test_form1layout.moc"

@@ -1,0 +1,426 @@
+// The main window's handlers driven through real clicks and keystrokes:
+// the lookups of the combo boxes, the two conversions, the clipboard
+// buttons, the help, the folder list and the end of the program.
+#include "form1test.h"
+#include "ui/main/dirlist.h"
+
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QDir>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using form1test::Boxes;
+using form1test::Form1;
+
+namespace {
+
+QClipboard *clipboard()
+{
+    return QGuiApplication::clipboard();
+}
+
+// A code through the clipboard and "Coller".
+void paste(const Form1 &form, const QString &code)
+{
+    clipboard()->setText(code);
+    form.click(u"Command5"_s);
+}
+
+// The text "Copier" leaves on the clipboard.
+QString copied(const Form1 &form)
+{
+    form.click(u"Command3"_s);
+    return clipboard()->text();
+}
+
+QTreeWidgetItem *folderItem(velbrisk::ui::DirList *list, const QString &text)
+{
+    const auto found = list->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+    return found.size() == 1 ? found.first() : nullptr;
+}
+
+void doubleClick(velbrisk::ui::DirList *list, QTreeWidgetItem *item)
+{
+    list->scrollToItem(item);
+    const QPoint centre = list->visualItemRect(item).center();
+    // Press, release, the second press reported as a double-click, release.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, centre);
+}
+
+} // namespace
+
+class TestMainWindowActions : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void typingALabelLooksItUpAtEachKeystroke_data();
+    void typingALabelLooksItUpAtEachKeystroke();
+    void pickingFromTheListLooksNothingUp();
+    void transformerAtStartUp();
+    void transformerUsesTheFreeTextForAComboNamingNoSkin();
+    void freeReplacement();
+
+    void pasteAndCopyRoundTrip_data();
+    void pasteAndCopyRoundTrip();
+    void copyAtStartUpAndWhenEmpty();
+    void pasteWithoutTextEmptiesTheInput();
+    void pasteReplacesEverythingWhateverTheSelection();
+    void effEmptiesTheInputOnly();
+
+    void helpBox();
+    void folderListFollowsIntoTheFolderField();
+    void folderListEnterOpensAFolder();
+
+    void closingTheWindowEndsTheProgram();
+
+private:
+    std::unique_ptr<Form1> m_form;
+};
+
+void TestMainWindowActions::initTestCase()
+{
+    form1test::setUpApplication();
+}
+
+void TestMainWindowActions::init()
+{
+    m_form = std::make_unique<Form1>();
+}
+
+void TestMainWindowActions::cleanup()
+{
+    m_form.reset();
+}
+
+// Only a full label matches: the texts typed before "Habillage 1" leave
+// the field as it was.
+void TestMainWindowActions::typingALabelLooksItUpAtEachKeystroke_data()
+{
+    QTest::addColumn<QString>("combo");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("atShortLabel"); // colour once the label lacks its last digit
+    QTest::addColumn<QString>("atFullLabel");
+
+    QTest::newRow("Combo1, Habillage 12")
+        << u"Combo1"_s << u"txtHab1"_s << u"Habillage 12"_s << u"#333333"_s << u"#ffcecd"_s;
+    QTest::newRow("Combo2, Habillage 24")
+        << u"Combo2"_s << u"txtHab2"_s << u"Habillage 24"_s << u"#7e94a5"_s << u"#313031"_s;
+}
+
+void TestMainWindowActions::typingALabelLooksItUpAtEachKeystroke()
+{
+    QFETCH(QString, combo);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, atShortLabel);
+    QFETCH(QString, atFullLabel);
+
+    // A free replacement leaves a text in both colour fields that no lookup gives.
+    m_form->type(u"Text3"_s, u"avant"_s);
+    m_form->type(u"Text4"_s, u"avant"_s);
+    m_form->click(u"Command2"_s);
+    QCOMPARE(m_form->field(field)->text(), u"avant"_s);
+
+    QLineEdit *edit = m_form->combo(combo)->lineEdit();
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QCOMPARE(m_form->combo(combo)->currentText(), QString());
+    QCOMPARE(m_form->field(field)->text(), u"avant"_s);
+
+    for (qsizetype n = 1; n <= typed.size(); ++n) {
+        QTest::keyClick(edit, typed.at(n - 1).toLatin1());
+        QCOMPARE(m_form->combo(combo)->currentText(), typed.left(n));
+        const QString expected = n == typed.size()       ? atFullLabel
+                                 : n == typed.size() - 1 ? atShortLabel
+                                                         : u"avant"_s;
+        QCOMPARE(m_form->field(field)->text(), expected);
+    }
+    // The other colour field never moves.
+    const QString other = field == u"txtHab1"_s ? u"txtHab2"_s : u"txtHab1"_s;
+    QCOMPARE(m_form->field(other)->text(), u"avant"_s);
+}
+
+// A pick from the list, by the popup or by the arrow keys, runs no lookup;
+// typing the same label does.
+void TestMainWindowActions::pickingFromTheListLooksNothingUp()
+{
+    QComboBox *combo = m_form->combo(u"Combo1"_s);
+    QAbstractItemView *view = combo->view();
+    combo->setFocus();
+    combo->showPopup();
+    QVERIFY(view->isVisible());
+    view->setCurrentIndex(combo->model()->index(1, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    QVERIFY(!view->isVisible());
+    QCOMPARE(combo->currentText(), u"Habillage 2"_s);
+    QCOMPARE(m_form->field(u"txtHab1"_s)->text(), u"#333333"_s);
+
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Down);
+    QCOMPARE(combo->currentText(), u"Habillage 3"_s);
+    QCOMPARE(m_form->field(u"txtHab1"_s)->text(), u"#333333"_s);
+
+    m_form->type(u"Combo1"_s, u"Habillage 2"_s);
+    QCOMPARE(m_form->field(u"txtHab1"_s)->text(), u"#7e94a5"_s);
+}
+
+// Base "Habillage 15", target "Habillage 1", both fields "#333333": the
+// lookups run first, then every "#000000" becomes "#333333".
+void TestMainWindowActions::transformerAtStartUp()
+{
+    // Untouched, the sentence holds no colour and passes through.
+    m_form->click(u"Command1"_s);
+    QCOMPARE(m_form->code(u"text2"_s), u"Mettez ici votre code SkyBlog d'une déco...\n"_s);
+
+    const QString code = u"a{color:#000000}\n.b{border:#0000001px;color:#000}\t#333333"_s;
+    paste(*m_form, code);
+    m_form->click(u"Command1"_s);
+    QCOMPARE(m_form->field(u"txtHab1"_s)->text(), u"#000000"_s);
+    QCOMPARE(m_form->field(u"txtHab2"_s)->text(), u"#333333"_s);
+    QCOMPARE(m_form->code(u"text2"_s),
+             u"a{color:#333333}\n.b{border:#3333331px;color:#000}\t#333333"_s);
+    QCOMPARE(m_form->code(u"text1"_s), code);
+}
+
+void TestMainWindowActions::transformerUsesTheFreeTextForAComboNamingNoSkin()
+{
+    paste(*m_form, u"x #000000 y"_s);
+    m_form->type(u"Text3"_s, u"x"_s);
+    m_form->type(u"Text4"_s, u"z"_s);
+    m_form->click(u"Command2"_s);
+    m_form->type(u"Combo1"_s, u"habillage 15"_s); // lower-case: names no skin
+    m_form->type(u"Combo2"_s, u"Habillage 2"_s);
+    m_form->click(u"Command1"_s);
+    QCOMPARE(m_form->field(u"txtHab1"_s)->text(), u"x"_s);
+    QCOMPARE(m_form->field(u"txtHab2"_s)->text(), u"#7e94a5"_s);
+    QCOMPARE(m_form->code(u"text2"_s), u"#7e94a5 #000000 y"_s);
+}
+
+void TestMainWindowActions::freeReplacement()
+{
+    paste(*m_form, u"aaaa aaa aXa"_s);
+    m_form->type(u"Text3"_s, u"aa"_s);
+    m_form->type(u"Text4"_s, u"b"_s);
+    m_form->click(u"Command2"_s);
+    QCOMPARE(m_form->code(u"text2"_s), u"bb ba aXa"_s);
+    QCOMPARE(m_form->field(u"txtHab1"_s)->text(), u"aa"_s);
+    QCOMPARE(m_form->field(u"txtHab2"_s)->text(), u"b"_s);
+
+    // An empty search text leaves the code as it is.
+    m_form->type(u"Text3"_s, QString());
+    m_form->click(u"Command2"_s);
+    QCOMPARE(m_form->code(u"text2"_s), u"aaaa aaa aXa"_s);
+    QCOMPARE(m_form->field(u"txtHab1"_s)->text(), QString());
+    QCOMPARE(m_form->code(u"text1"_s), u"aaaa aaa aXa"_s);
+}
+
+// "Coller", a conversion that keeps the code, then "Copier": the clipboard
+// gets back exactly what was pasted, save CR LF and CR becoming line feeds.
+void TestMainWindowActions::pasteAndCopyRoundTrip_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("expected");
+
+    const QString awkward = u"a\u00a0b\tc\u2028d 😀 é€ «\u00a0œ\u00a0» \u200b\ufeff"_s;
+    QTest::newRow("no-break space, tab, U+2028, emoji") << awkward << awkward;
+    QTest::newRow("line feeds kept") << u"\n\nx\n\n"_s << u"\n\nx\n\n"_s;
+    QTest::newRow("CR LF becomes a line break") << u"a\r\nb\r\n"_s << u"a\nb\n"_s;
+    QTest::newRow("lone CR becomes a line break") << u"a\rb"_s << u"a\nb"_s;
+    QTest::newRow("paragraph separator") << u"a\u2029b"_s << u"a\nb"_s;
+    QTest::newRow("only blanks") << u"  \t "_s << u"  \t "_s;
+}
+
+void TestMainWindowActions::pasteAndCopyRoundTrip()
+{
+    QFETCH(QString, pasted);
+    QFETCH(QString, expected);
+
+    paste(*m_form, pasted);
+    QCOMPARE(m_form->code(u"text1"_s), expected);
+    m_form->type(u"Combo1"_s, u"Habillage 7"_s);
+    m_form->type(u"Combo2"_s, u"Habillage 7"_s);
+    m_form->click(u"Command1"_s);
+    QCOMPARE(copied(*m_form), expected);
+    // Plain text only: no formatted version of the output box.
+    QCOMPARE(clipboard()->mimeData()->formats(), QStringList{u"text/plain"_s});
+
+    // A conversion reaches into awkward surroundings too.
+    paste(*m_form, pasted + u"#629962"_s);
+    m_form->type(u"Combo2"_s, u"Habillage 1"_s);
+    m_form->click(u"Command1"_s);
+    QCOMPARE(copied(*m_form), expected + u"#333333"_s);
+}
+
+void TestMainWindowActions::copyAtStartUpAndWhenEmpty()
+{
+    QCOMPARE(copied(*m_form), u"Le code vous sera donné aprés une transformation...\n"_s);
+
+    m_form->click(u"Command4"_s); // empty input...
+    m_form->click(u"Command1"_s); // ...empty output
+    clipboard()->setText(u"ancien contenu"_s);
+    QCOMPARE(copied(*m_form), QString());
+    QVERIFY(!clipboard()->mimeData()->hasHtml());
+}
+
+void TestMainWindowActions::pasteWithoutTextEmptiesTheInput()
+{
+    clipboard()->clear();
+    m_form->click(u"Command5"_s);
+    QCOMPARE(m_form->code(u"text1"_s), QString());
+
+    // Formatted text only, no plain text.
+    paste(*m_form, u"x"_s);
+    auto *html = new QMimeData;
+    html->setHtml(u"<b>gras</b>"_s);
+    clipboard()->setMimeData(html);
+    m_form->click(u"Command5"_s);
+    QCOMPARE(m_form->code(u"text1"_s), QString());
+}
+
+void TestMainWindowActions::pasteReplacesEverythingWhateverTheSelection()
+{
+    velbrisk::ui::CodeBox *text1 = m_form->codeBox(u"text1"_s);
+    QTextCursor cursor = text1->textCursor();
+    cursor.setPosition(3);
+    cursor.setPosition(8, QTextCursor::KeepAnchor);
+    text1->setTextCursor(cursor);
+    paste(*m_form, u"nouveau"_s);
+    QCOMPARE(m_form->code(u"text1"_s), u"nouveau"_s);
+}
+
+void TestMainWindowActions::effEmptiesTheInputOnly()
+{
+    m_form->type(u"Combo1"_s, u"Habillage 3"_s);
+    clipboard()->setText(u"presse-papiers"_s);
+    m_form->click(u"Command4"_s);
+    QCOMPARE(m_form->code(u"text1"_s), QString());
+    QCOMPARE(m_form->code(u"text2"_s), u"Le code vous sera donné aprés une transformation...\n"_s);
+    QCOMPARE(m_form->field(u"txtHab1"_s)->text(), u"#333300"_s);
+    QCOMPARE(m_form->field(u"txtHab2"_s)->text(), u"#333333"_s);
+    QCOMPARE(m_form->combo(u"Combo1"_s)->currentText(), u"Habillage 3"_s);
+    QCOMPARE(clipboard()->text(), u"presse-papiers"_s);
+}
+
+void TestMainWindowActions::helpBox()
+{
+    Boxes boxes;
+    m_form->click(u"Command7"_s);
+    QCOMPARE(boxes.shown.size(), 1);
+    const velbrisk::ui::BoxRequest &box = boxes.shown.first();
+    QCOMPARE(box.kind, velbrisk::ui::BoxKind::Information);
+    QCOMPARE(box.title, u"Velbrisk par ZeNdAl"_s);
+    const QString help =
+        u"Collez votre déco dans la case en haut à gauche et le programme va modifier une déco "
+        u"avec un habillage 1 par exemple, pour faire tous les autres habillages, merci de bien "
+        u"remplir les champs ci-dessus car sinon vous ne retrouverez pas vos fichiers..."_s;
+    QCOMPARE(help.size(), 249);
+    QCOMPARE(box.text, help);
+}
+
+// Dir1 opens on the current folder, shows its sub-folders but not the hidden
+// ones; opening a sub-folder, then its parent, puts each path into Text5.
+void TestMainWindowActions::folderListFollowsIntoTheFolderField()
+{
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    QDir dir(root.path());
+    for (const QString &name : {u"beta"_s, u"Alpha"_s, u".cache"_s, u"beta/gamma"_s})
+        QVERIFY(dir.mkpath(name));
+    QFile file(dir.filePath(u"habillage1.txt"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(root.path()));
+    m_form = std::make_unique<Form1>();
+    QVERIFY(QDir::setCurrent(before));
+
+    auto *list = m_form->get<velbrisk::ui::DirList>(u"Dir1"_s);
+    const QString rootPath = QDir(root.path()).canonicalPath();
+    QCOMPARE(list->path(), QDir::toNativeSeparators(rootPath));
+    // The folder itself and its sub-folders, in name order, folders only.
+    QTreeWidgetItem *open = list->currentItem();
+    QVERIFY(open);
+    QCOMPARE(open->text(0), QDir(rootPath).dirName());
+    QStringList children;
+    for (int i = 0; i < open->childCount(); ++i)
+        children.append(open->child(i)->text(0));
+    QCOMPARE(children, (QStringList{u"Alpha"_s, u"beta"_s}));
+    // Above it, each folder up to the root.
+    int depth = 0;
+    QTreeWidgetItem *top = open;
+    for (; top->parent(); top = top->parent())
+        ++depth;
+    QCOMPARE(depth, rootPath.count(u'/'));
+    QCOMPARE(top->text(0), QDir::toNativeSeparators(QDir::rootPath()));
+
+    // Typing into Text5 does not move Dir1; opening a folder overwrites it.
+    QCOMPARE(m_form->field(u"Text5"_s)->text(), QDir::toNativeSeparators(QDir::homePath()));
+    m_form->type(u"Text5"_s, u"/ailleurs"_s);
+    QCOMPARE(list->path(), QDir::toNativeSeparators(rootPath));
+
+    QSignalSpy changed(list, &velbrisk::ui::DirList::changed);
+    doubleClick(list, folderItem(list, u"beta"_s));
+    QCOMPARE(changed.size(), 1);
+    const QString beta = QDir::toNativeSeparators(rootPath + u"/beta"_s);
+    QCOMPARE(m_form->field(u"Text5"_s)->text(), beta);
+    QCOMPARE(list->path(), beta);
+    QVERIFY(folderItem(list, u"gamma"_s));
+    QVERIFY(!folderItem(list, u"Alpha"_s));
+
+    doubleClick(list, folderItem(list, QDir(rootPath).dirName()));
+    QCOMPARE(changed.size(), 2);
+    QCOMPARE(m_form->field(u"Text5"_s)->text(), QDir::toNativeSeparators(rootPath));
+
+    // Opening the folder already open changes nothing.
+    doubleClick(list, list->currentItem());
+    QCOMPARE(changed.size(), 2);
+}
+
+void TestMainWindowActions::folderListEnterOpensAFolder()
+{
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkpath(u"sous-dossier"_s));
+    auto *list = m_form->get<velbrisk::ui::DirList>(u"Dir1"_s);
+    list->setPath(root.path());
+    QTreeWidgetItem *sub = folderItem(list, u"sous-dossier"_s);
+    QVERIFY(sub);
+    list->setFocus();
+    list->setCurrentItem(sub);
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(m_form->field(u"Text5"_s)->text(),
+             QDir::toNativeSeparators(QDir(root.path()).absoluteFilePath(u"sous-dossier"_s)));
+}
+
+// The event loop ends by itself once the main window is closed; the guard
+// only turns a hang into a failure.
+void TestMainWindowActions::closingTheWindowEndsTheProgram()
+{
+    QSignalSpy aboutToQuit(qApp, &QCoreApplication::aboutToQuit);
+    QTimer::singleShot(0, m_form->window.get(), [this] { m_form->window->close(); });
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    guard.start(60'000);
+    QCOMPARE(QApplication::exec(), 0);
+    guard.stop();
+    QCOMPARE(aboutToQuit.size(), 1);
+    QVERIFY(!m_form->window->isVisible());
+}
+
+QTEST_MAIN(TestMainWindowActions)
+#include "test_mainwindow_actions.moc"
