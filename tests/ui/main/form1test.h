@@ -85,7 +85,17 @@ public:
         field->setFocus();
         QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(field, Qt::Key_Delete);
-        QTest::keyClicks(field, text);
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i].unicode() < 0x80) {
+                QTest::keyClick(field, char(text[i].unicode()));
+                continue;
+            }
+            // Keys beyond ASCII arrive as text, a surrogate pair as one key.
+            const qsizetype length = text[i].isHighSurrogate() ? 2 : 1;
+            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, text.mid(i, length),
+                                Qt::NoModifier);
+            i += length - 1;
+        }
     }
     void type(const QString &name, const QString &text) const
     {
