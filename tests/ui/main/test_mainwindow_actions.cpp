@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -83,6 +84,7 @@ private Q_SLOTS:
     void helpBox();
     void folderListFollowsIntoTheFolderField();
     void folderListEnterOpensAFolder();
+    void unreadableFolderShowsNoSubFolders();
 
     void closingTheWindowEndsTheProgram();
 
@@ -404,6 +406,29 @@ void TestMainWindowActions::folderListEnterOpensAFolder()
     QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(m_form->field(u"Text5"_s)->text(),
              QDir::toNativeSeparators(QDir(root.path()).absoluteFilePath(u"sous-dossier"_s)));
+}
+
+// No error, no sub-folders: root reads every folder, so this runs for others.
+void TestMainWindowActions::unreadableFolderShowsNoSubFolders()
+{
+    QTemporaryDir root;
+    QDir dir(root.path());
+    QVERIFY(dir.mkpath(u"ferme/dedans"_s));
+    QFile closed(dir.filePath(u"ferme"_s));
+    QVERIFY(closed.setPermissions({}));
+    const auto reopen = qScopeGuard(
+        [&] { closed.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+    if (QDir(closed.fileName()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size() > 0)
+        QSKIP("This user reads every folder (root)");
+
+    Boxes boxes;
+    auto *list = m_form->get<velbrisk::ui::DirList>(u"Dir1"_s);
+    list->setPath(root.path());
+    doubleClick(list, folderItem(list, u"ferme"_s));
+    QCOMPARE(list->path(), QDir::toNativeSeparators(closed.fileName()));
+    QCOMPARE(list->currentItem()->childCount(), 0);
+    QCOMPARE(m_form->field(u"Text5"_s)->text(), list->path());
+    QVERIFY(boxes.shown.isEmpty());
 }
 
 // The event loop ends by itself once the main window is closed; the guard
