@@ -40,6 +40,7 @@ MAIN = {
     "Text5": (FRAME4, (240, 2040, 3255, 285)),
     "Command8": (FRAME4, (240, 4440, 3255, 495)),   # Créer les fichiers txt...
     "Command7": (FRAME4, (240, 5040, 3255, 255)),   # Aide pour cette option...
+    "Dir1": (FRAME4, (240, 2400, 3255, 1890)),
     "Command6": (WINDOW, (120, 5760, 1575, 1215)),  # Informations...
     "Combo1": (FRAME1, (1320, 360, 900, 315)),
     "Combo2": (FRAME1, (1320, 720, 900, 315)),
@@ -67,6 +68,7 @@ KEY_COLOURS = [
     "#ffffcd", "#c5c6de", "#ee449c", "#4a5052", "#4a4c52", "#6a0420", "#f6a5ee", "#313031",
 ]
 
+START_TEXT1 = "Mettez ici votre code SkyBlog d'une déco...\n"
 START_TEXT2 = "Le code vous sera donné aprés une transformation...\n"
 # Accents, no-break spaces and signs that Windows-1252 has.
 CODE_1252 = ("<style>\n"
@@ -105,9 +107,10 @@ class Scenario:
         self.s = session
         self.main = None
         self.sentinel = 0
+        self.began = time.monotonic()
 
     def step(self, text):
-        print(f"  - {text}", flush=True)
+        print(f"  - [{time.monotonic() - self.began:5.1f} s] {text}", flush=True)
 
     def start(self, cwd=None):
         self.s.start_program(cwd)
@@ -134,7 +137,16 @@ class Scenario:
         self.step(what)
 
     def field(self, name, text):
+        """Types `text` into a one-line field over its old text."""
+        check(text.isascii(), "xdotool ne tape de façon sûre que l'ASCII : coller le reste")
         self.s.replace_field(self.main, at(MAIN, name), text)
+
+    def field_paste(self, name, text):
+        """Pastes `text` from the real clipboard over a field's old text."""
+        self.s.set_clipboard(text)
+        self.s.click(self.main, at(MAIN, name))
+        self.s.key("ctrl+a")
+        self.s.key("ctrl+v")
 
     def box(self, title, screenshot):
         """Waits for a message box over the main window, saves its picture and
@@ -191,7 +203,10 @@ def scenario_main_window(sc):
           "fenêtre non agrandie")
     sc.step("pas d'agrandissement (actions permises, Alt+F10 sans effet), icône présente")
     s.screenshot(main, "main_window")
-    sc.copied_exact(START_TEXT2, "« Copier » au démarrage donne la phrase de la case du bas")
+    # The focus starts on "Transformer" of "Changement d'Habillage...".
+    s.key("space")
+    sc.copied_exact(START_TEXT1, "Espace au démarrage presse « Transformer » : la phrase du "
+                    "haut passe en bas")
     sc.end()
 
 
@@ -233,10 +248,7 @@ def scenario_free_replacement(sc):
     sc.field("Text3", "solid")
     # The replacement comes from the clipboard, as a person pastes it.
     replacement = "pointillé\u00a0\U0001F600"
-    s.set_clipboard(replacement)
-    s.click(sc.main, at(MAIN, "Text4"))
-    s.key("ctrl+a")
-    s.key("ctrl+v")
+    sc.field_paste("Text4", replacement)
     sc.click("Command2")
     sc.copied_exact(CODE_WIDE.replace("solid", replacement),
                     "« solid » remplacé par un texte collé avec accent, insécable et emoji")
@@ -264,7 +276,8 @@ def scenario_eff(sc):
 def check_skin_files(sc, folder, code, base_colour, prefix="habillage"):
     names = [f"{prefix}{n}.txt" for n in range(1, 25)]
     wait_for(lambda: all(os.path.exists(os.path.join(folder, n)) for n in names),
-             "les 24 fichiers")
+             f"les 24 fichiers ({prefix}1.txt à {prefix}24.txt) ; le dossier tient "
+             f"{sorted(os.listdir(folder))[:5]}…", timeout=5)
     check_equal(sorted(os.listdir(folder)), sorted(names),
                 "le dossier ne contient que les 24 fichiers")
     for n, name in enumerate(names, start=1):
@@ -295,7 +308,7 @@ def scenario_batch(sc):
         folder = os.path.join(root, "UTF-8")
         os.mkdir(folder)
         sc.field("Text5", folder)
-        sc.field("Text6", "déco-")
+        sc.field_paste("Text6", "déco-")
         sc.field("Combo3", "Habillage 9")
         sc.click("Command8")
         sc.box(BOX_TITLE, "batch_done_box_utf8")
@@ -331,6 +344,27 @@ def scenario_help_box(sc):
     sc.click("Command7")
     sc.box(BOX_TITLE, "help_box")
     check(sc.s.program_alive(), "le programme vit encore")
+    sc.copied_exact(START_TEXT2, "« Copier » au démarrage donne la phrase de la case du bas")
+    sc.end()
+
+
+def scenario_folder_list(sc):
+    """Opening a folder in the folder list fills the folder field; the batch
+    then writes there."""
+    s = sc.s
+    folder = os.path.join(s.home, "décos")
+    os.mkdir(folder)
+    sc.start(cwd=s.home)
+    sc.paste_code(CODE_1252)
+    # The list shows the folders down to the current one, then its one
+    # sub-folder, last; Enter opens it.
+    sc.click("Dir1")
+    s.key("End")
+    s.key("Return")
+    sc.click("Command8")
+    sc.box(BOX_TITLE, "batch_done_box_folder_list")
+    check_skin_files(sc, folder, CODE_1252, "#000000")
+    sc.step("dossier « décos » ouvert dans la liste : les 24 fichiers y sont écrits")
     sc.end()
 
 
@@ -434,6 +468,7 @@ SCENARIOS = {
     "batch": scenario_batch,
     "batch_missing_folder": scenario_batch_missing_folder,
     "help_box": scenario_help_box,
+    "folder_list": scenario_folder_list,
     "info_window": scenario_info_window,
     "info_links": scenario_info_links,
     "close_with_info_open": scenario_close_with_info_open,

@@ -76,6 +76,9 @@ class XSession:
         os.makedirs(self.log_dir, exist_ok=True)
         self.screenshot_dir = os.path.join(out_dir, "screenshots")
         os.makedirs(self.screenshot_dir, exist_ok=True)
+        for old in os.listdir(self.screenshot_dir):
+            if old.startswith(f"failed-{name}-"):
+                os.remove(os.path.join(self.screenshot_dir, old))
 
     # -- life -------------------------------------------------------------
 
@@ -271,10 +274,19 @@ class XSession:
         match = re.search(r"0x[0-9a-fA-F]+", out)
         return int(match.group(0), 16) if match else None
 
+    def pointer(self):
+        out = self.xdotool("getmouselocation", "--shell")
+        values = dict(line.split("=", 1) for line in out.split())
+        return int(values["X"]), int(values["Y"])
+
     def click(self, wid, point, button=1, repeat=1):
         x, y, _, _ = self.geometry(wid)
-        self.xdotool("mousemove", "--sync", x + point[0], y + point[1],
-                     "click", "--repeat", repeat, button)
+        target = (x + point[0], y + point[1])
+        # Not "mousemove --sync": it waits 15 s when the pointer is already there.
+        if self.pointer() != target:
+            self.xdotool("mousemove", *target)
+            wait_for(lambda: self.pointer() == target, f"le pointeur en {target}")
+        self.xdotool("click", "--repeat", repeat, button)
 
     def key(self, *keys):
         self.xdotool("key", "--clearmodifiers", *keys)
