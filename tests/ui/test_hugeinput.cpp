@@ -1,0 +1,159 @@
+// A 32 MB code through the main window, as a person would use it: pasted with
+// "Coller", converted with "Transformer", copied with "Copier" and batched
+// into 24 files; nothing may crash or be cut, and every file must hold the
+// right bytes. Its peak memory is measured by bench/startup.sh, not here.
+#include "ui/common/messagebox.h"
+#include "ui/main/mainwindow.h"
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <vector>
+
+using namespace velbrisk;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qsizetype HugeSize = 32 * 1024 * 1024;
+
+const QString KeyColours[] = {
+    u"#333333"_s, u"#7e94a5"_s, u"#333300"_s, u"#ccd6e0"_s, u"#9c0062"_s, u"#6599ff"_s,
+    u"#629962"_s, u"#cd6562"_s, u"#ffffff"_s, u"#ffffff"_s, u"#ffffff"_s, u"#ffcecd"_s,
+    u"#000000"_s, u"#000000"_s, u"#000000"_s, u"#ffbe39"_s, u"#ffffcd"_s, u"#c5c6de"_s,
+    u"#ee449c"_s, u"#4a5052"_s, u"#4a4c52"_s, u"#6a0420"_s, u"#f6a5ee"_s, u"#313031"_s,
+};
+
+// Lines of a decoration code, with accents and no-break spaces that
+// Windows-1252 holds, the base colour of skin 15 twice per line, and one
+// line that runs on for a whole megabyte.
+QString hugeCode()
+{
+    const QString line = u".déco{color:#000000;border:1px solid #000000}\u00a0/* été */\n"_s;
+    QString code;
+    code.reserve(HugeSize);
+    while (code.size() + line.size() <= HugeSize / 2)
+        code.append(line);
+    code.append(QString(1024 * 1024, u'x')).append(u"#000000\n"_s);
+    while (code.size() + line.size() <= HugeSize)
+        code.append(line);
+    return code.append(QString(HugeSize - code.size(), u'y'));
+}
+
+QString boxText(QWidget *box)
+{
+    QString text;
+    if (auto *plain = qobject_cast<QPlainTextEdit *>(box))
+        text = plain->document()->toRawText();
+    else if (auto *rich = qobject_cast<QTextEdit *>(box))
+        text = rich->document()->toRawText();
+    return text.replace(QChar::ParagraphSeparator, u'\n');
+}
+
+// What a skin file holds: CR LF line ends, one more CR LF, Windows-1252.
+QByteArray skinFile(const QString &text)
+{
+    QString crlf = text;
+    crlf.replace(u"\n"_s, u"\r\n"_s).append(u"\r\n"_s);
+    QStringEncoder encoder("windows-1252");
+    const QByteArray bytes = encoder.encode(crlf);
+    return encoder.hasError() ? QByteArray() : bytes;
+}
+
+} // namespace
+
+class TestHugeInput : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void pasteConvertCopyAndBatch();
+
+private:
+    template <typename T> T *control(const char *name)
+    {
+        auto *found = m_window->findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+
+    ui::MainWindow *m_window = nullptr;
+    std::vector<ui::BoxRequest> m_boxes;
+};
+
+void TestHugeInput::initTestCase()
+{
+    ui::setBoxHandler([this](const ui::BoxRequest &box) { m_boxes.push_back(box); });
+    m_window = new ui::MainWindow;
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+}
+
+void TestHugeInput::cleanupTestCase()
+{
+    delete m_window;
+    ui::setBoxHandler({});
+}
+
+void TestHugeInput::pasteConvertCopyAndBatch()
+{
+    const QString code = hugeCode();
+    QCOMPARE(code.size(), HugeSize);
+
+    QGuiApplication::clipboard()->setText(code);
+    control<QAbstractButton>("Command5")->click(); // Coller
+    QCOMPARE(boxText(control<QWidget>("text1")).size(), code.size());
+    QVERIFY(boxText(control<QWidget>("text1")) == code); // QCOMPARE would print 32 MB
+
+    // From the start-up skins: 15 (#000000) to 1 (#333333).
+    control<QAbstractButton>("Command1")->click(); // Transformer
+    QString expected = code;
+    expected.replace(u"#000000"_s, KeyColours[0]);
+    QCOMPARE(boxText(control<QWidget>("text2")).size(), expected.size());
+    QVERIFY(boxText(control<QWidget>("text2")) == expected);
+
+    control<QAbstractButton>("Command3")->click(); // Copier
+    QVERIFY(QGuiApplication::clipboard()->text() == expected);
+
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    control<QLineEdit>("Text5")->setText(folder.path());
+    control<QAbstractButton>("Command8")->click(); // Créer les fichiers txt...
+    QCOMPARE(m_boxes.size(), size_t(1));
+    QCOMPARE(m_boxes.front().kind, ui::BoxKind::Information);
+
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 24);
+    // One character is one byte in Windows-1252 and the colours are ASCII,
+    // so each file is the encoded code with its colours swapped byte for byte.
+    const QByteArray base = skinFile(code);
+    QVERIFY(!base.isEmpty());
+    for (int n = 1; n <= 24; ++n) {
+        QByteArray wanted = base;
+        wanted.replace("#000000", KeyColours[n - 1].toLatin1());
+        QFile file(folder.filePath(u"habillage%1.txt"_s.arg(n)));
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(bytes.size(), wanted.size());
+        QVERIFY2(bytes == wanted, qPrintable(file.fileName()));
+    }
+    // The window ends on the code for skin 24.
+    expected = code;
+    expected.replace(u"#000000"_s, KeyColours[23]);
+    QVERIFY(boxText(control<QWidget>("text2")) == expected);
+    QVERIFY(boxText(control<QWidget>("text1")) == code);
+}
+
+QTEST_MAIN(TestHugeInput)
+#include "test_hugeinput.moc"
