@@ -475,6 +475,15 @@ SCENARIOS = {
 }
 
 
+def print_program_log(session):
+    log = getattr(session, "program_log", None)
+    if log and os.path.exists(log):
+        with open(log, encoding="utf-8", errors="replace") as f:
+            lines = f.read().splitlines()[-40:]
+        if lines:
+            print("  sortie d'erreur du programme :", *lines, sep="\n    ", flush=True)
+
+
 def run(name, exe, out):
     print(f"[{name}]", flush=True)
     started = time.monotonic()
@@ -486,6 +495,7 @@ def run(name, exe, out):
             except BaseException:
                 for wid, title in session.clients():
                     session.screenshot(wid, f"failed-{name}-{wid:x}")
+                print_program_log(session)
                 raise
     except Failure as failure:
         print(f"ÉCHEC {name} : {failure}", flush=True)

@@ -126,7 +126,7 @@ class XSession:
         os.close(read_end)
         display = ":" + number.decode().strip()
         env = {key: value for key, value in os.environ.items()
-               if not key.startswith(("QT_", "XDG_", "ASAN_", "LSAN_", "UBSAN_"))}
+               if not key.startswith(("QT_", "XDG_"))}
         env.update({
             "DISPLAY": display,
             "HOME": self.home,
