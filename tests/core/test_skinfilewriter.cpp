@@ -1,18 +1,17 @@
 #include "core/skinfilewriter.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#ifdef Q_OS_LINUX
-#include <sys/mount.h>
-#include <unistd.h>
-#endif
-
 using namespace velbrisk;
 using namespace Qt::StringLiterals;
 using Step = SkinFileFailure::Step;
+using testsupport::Entries;
+using testsupport::FileBytes;
+using testsupport::PutFile;
 
 namespace {
 
@@ -21,28 +20,6 @@ const QString Sep = u"\\"_s;
 #else
 const QString Sep = u"/"_s;
 #endif
-
-QByteArray ReadAll(const QString &fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<absent>";
-    return file.readAll();
-}
-
-bool Put(const QString &fileName, const QByteArray &bytes)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-}
-
-// Everything in a folder, hidden files included: a failed write must leave
-// no unfinished file behind.
-QStringList Entries(const QString &folder)
-{
-    return QDir(folder).entryList(
-        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
-}
 
 QStringList SkinFileNames(const QString &prefix, int from, int to)
 {
@@ -61,9 +38,7 @@ SkinBatch Batch(const QString &folder, const QString &code)
 // The bytes of skin n's file: `pattern` with "@" standing for its colour.
 QByteArray Expected(QByteArray pattern, int skinNumber)
 {
-    const QByteArray colour =
-        SkinColourTable.at(size_t(skinNumber - 1)).KeyColour.toString().toLatin1();
-    return pattern.replace('@', colour);
+    return pattern.replace('@', testsupport::KeyColour(skinNumber).toLatin1());
 }
 
 // Fails the test with the error box's text when a write fails.
@@ -72,50 +47,6 @@ QByteArray Expected(QByteArray pattern, int skinNumber)
         const std::optional<SkinFileFailure> failure_ = (expression);                              \
         QVERIFY2(!failure_, failure_ ? qPrintable(failure_->message()) : "");                      \
     } while (false)
-
-#ifdef Q_OS_LINUX
-// A tmpfs of 64 KiB mounted on a fresh folder, unmounted on every way out.
-class TinyDisk
-{
-public:
-    TinyDisk()
-    {
-        if (geteuid() != 0 || !m_parent.isValid())
-            return;
-        m_path = m_parent.path() + u"/disque"_s;
-        if (!QDir().mkdir(m_path))
-            return;
-        m_mounted =
-            ::mount("tmpfs", QFile::encodeName(m_path).constData(), "tmpfs", 0, "size=64k") == 0;
-    }
-    ~TinyDisk()
-    {
-        if (m_mounted && ::umount2(QFile::encodeName(m_path).constData(), 0) != 0)
-            ::umount2(QFile::encodeName(m_path).constData(), MNT_DETACH);
-    }
-    TinyDisk(const TinyDisk &) = delete;
-    TinyDisk &operator=(const TinyDisk &) = delete;
-
-    bool mounted() const { return m_mounted; }
-    QString path() const { return m_path; }
-    bool makeReadOnly()
-    {
-        return ::mount("tmpfs", QFile::encodeName(m_path).constData(), "tmpfs",
-                       MS_REMOUNT | MS_RDONLY, "size=64k") == 0;
-    }
-
-private:
-    QTemporaryDir m_parent;
-    QString m_path;
-    bool m_mounted = false;
-};
-
-#define REQUIRE_TINY_DISK(disk)                                                                    \
-    if (geteuid() != 0)                                                                            \
-        QSKIP("Mounting a tiny tmpfs needs root");                                                 \
-    if (!(disk).mounted())                                                                         \
-        QSKIP("This system refused to mount a tmpfs");
-#endif
 
 } // namespace
 
@@ -164,7 +95,7 @@ void TestSkinFileWriter::writesEveryFile()
     QCOMPARE(Entries(dir.path()), SkinFileNames(u"habillage"_s, 1, SkinCount));
     for (int n = 1; n <= SkinCount; ++n) {
         const QString name = dir.path() + Sep + u"habillage"_s + QString::number(n) + u".txt"_s;
-        QCOMPARE(ReadAll(name), Expected(pattern, n));
+        QCOMPARE(FileBytes(name), Expected(pattern, n));
     }
 }
 
@@ -176,12 +107,12 @@ void TestSkinFileWriter::runningTwiceGivesSameFiles()
     VERIFY_WRITTEN(WriteSkinFiles(batch));
     QList<QByteArray> first;
     for (int n = 1; n <= SkinCount; ++n)
-        first << ReadAll(batch.fileName(n));
+        first << FileBytes(batch.fileName(n));
 
     VERIFY_WRITTEN(WriteSkinFiles(batch));
     QCOMPARE(Entries(dir.path()), SkinFileNames(u"habillage"_s, 1, SkinCount));
     for (int n = 1; n <= SkinCount; ++n)
-        QCOMPARE(ReadAll(batch.fileName(n)), first.at(n - 1));
+        QCOMPARE(FileBytes(batch.fileName(n)), first.at(n - 1));
 }
 
 void TestSkinFileWriter::replacesExistingFile()
@@ -189,10 +120,10 @@ void TestSkinFileWriter::replacesExistingFile()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString name = dir.filePath(u"habillage1.txt"_s);
-    QVERIFY(Put(name, QByteArray(10000, 'x')));
+    QVERIFY(PutFile(name, QByteArray(10000, 'x')));
 
     VERIFY_WRITTEN(WriteSkinFile(name, u"court"));
-    QCOMPARE(ReadAll(name), "court\r\n"_ba);
+    QCOMPARE(FileBytes(name), "court\r\n"_ba);
     QCOMPARE(Entries(dir.path()), QStringList{u"habillage1.txt"_s});
 }
 
@@ -205,7 +136,7 @@ void TestSkinFileWriter::replacesFileWithLongestName()
     const QString name = dir.filePath(QString(251, u'a') + u".txt"_s);
     VERIFY_WRITTEN(WriteSkinFile(name, u"un"));
     VERIFY_WRITTEN(WriteSkinFile(name, u"deux"));
-    QCOMPARE(ReadAll(name), "deux\r\n"_ba);
+    QCOMPARE(FileBytes(name), "deux\r\n"_ba);
     QCOMPARE(Entries(dir.path()), QStringList{QString(251, u'a') + u".txt"_s});
 }
 
@@ -243,7 +174,7 @@ void TestSkinFileWriter::fileInPlaceOfFolder()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString notFolder = dir.filePath(u"fichier"_s);
-    QVERIFY(Put(notFolder, "garde"));
+    QVERIFY(PutFile(notFolder, "garde"));
 
     const std::optional<SkinFileFailure> failure =
         WriteSkinFiles(Batch(QDir::toNativeSeparators(notFolder), u"code"_s));
@@ -251,7 +182,7 @@ void TestSkinFileWriter::fileInPlaceOfFolder()
     QCOMPARE(failure->step, Step::Create);
     QCOMPARE(failure->reason,
              u"« "_s + QDir::toNativeSeparators(notFolder) + u" » n'est pas un dossier"_s);
-    QCOMPARE(ReadAll(notFolder), "garde"_ba);
+    QCOMPARE(FileBytes(notFolder), "garde"_ba);
 }
 
 void TestSkinFileWriter::folderInPlaceOfSkinFile()
@@ -271,7 +202,7 @@ void TestSkinFileWriter::folderInPlaceOfSkinFile()
     QCOMPARE(failure->reason, u"un dossier porte déjà ce nom"_s);
     QCOMPARE(Entries(dir.path()), SkinFileNames(u"habillage"_s, 1, 5));
     for (int n = 1; n <= 4; ++n)
-        QCOMPARE(ReadAll(batch.fileName(n)), Expected("x:@;\r\n", n));
+        QCOMPARE(FileBytes(batch.fileName(n)), Expected("x:@;\r\n", n));
     QVERIFY(QFileInfo(batch.fileName(5)).isDir());
     QCOMPARE(Entries(batch.fileName(5)), QStringList());
 }
@@ -311,10 +242,10 @@ void TestSkinFileWriter::overlongName()
 void TestSkinFileWriter::fullDiskKeepsOldContent()
 {
 #ifdef Q_OS_LINUX
-    TinyDisk disk;
+    testsupport::TinyDisk disk;
     REQUIRE_TINY_DISK(disk)
     const QString name = disk.path() + u"/habillage1.txt"_s;
-    QVERIFY(Put(name, "ancien contenu\r\n"));
+    QVERIFY(PutFile(name, "ancien contenu\r\n"));
 
     // Larger than the whole disk: QSaveFile alone would leave an empty file.
     const std::optional<SkinFileFailure> failure = WriteSkinFile(name, QString(100000, u'é'));
@@ -323,12 +254,12 @@ void TestSkinFileWriter::fullDiskKeepsOldContent()
     QCOMPARE(failure->reason, u"le disque est plein"_s);
     QCOMPARE(failure->message(),
              u"Le fichier « "_s + name + u" » n'a pas pu être écrit : le disque est plein."_s);
-    QCOMPARE(ReadAll(name), "ancien contenu\r\n"_ba);
+    QCOMPARE(FileBytes(name), "ancien contenu\r\n"_ba);
     QCOMPARE(Entries(disk.path()), QStringList{u"habillage1.txt"_s});
 
     // The space is given back: a content that fits goes in afterwards.
     VERIFY_WRITTEN(WriteSkinFile(name, u"nouveau"));
-    QCOMPARE(ReadAll(name), "nouveau\r\n"_ba);
+    QCOMPARE(FileBytes(name), "nouveau\r\n"_ba);
 #else
     QSKIP("Needs a tmpfs mount");
 #endif
@@ -338,7 +269,7 @@ void TestSkinFileWriter::fullDiskStopsBatch()
 {
 #ifdef Q_OS_LINUX
     // Files of 20 000 bytes: the 64 KiB disk holds a few, not 24.
-    TinyDisk disk;
+    testsupport::TinyDisk disk;
     REQUIRE_TINY_DISK(disk)
     const QString code = QString(19990, u'x') + u"#000000"_s;
     const SkinBatch batch = Batch(disk.path(), code);
@@ -353,7 +284,7 @@ void TestSkinFileWriter::fullDiskStopsBatch()
     QCOMPARE(Entries(disk.path()), SkinFileNames(u"habillage"_s, 1, stop - 1));
     for (int n = 1; n < stop; ++n) {
         const QByteArray expected = Expected(QString(19990, u'x').toLatin1() + "@\r\n", n);
-        QCOMPARE(ReadAll(batch.fileName(n)), expected);
+        QCOMPARE(FileBytes(batch.fileName(n)), expected);
     }
 #else
     QSKIP("Needs a tmpfs mount");
@@ -363,10 +294,10 @@ void TestSkinFileWriter::fullDiskStopsBatch()
 void TestSkinFileWriter::readOnlyDisk()
 {
 #ifdef Q_OS_LINUX
-    TinyDisk disk;
+    testsupport::TinyDisk disk;
     REQUIRE_TINY_DISK(disk)
     const QString existing = disk.path() + u"/habillage1.txt"_s;
-    QVERIFY(Put(existing, "ancien\r\n"));
+    QVERIFY(PutFile(existing, "ancien\r\n"));
     if (!disk.makeReadOnly())
         QSKIP("This system refused to remount the tmpfs read-only");
 
@@ -377,7 +308,7 @@ void TestSkinFileWriter::readOnlyDisk()
         QCOMPARE(failure->step, Step::Create);
         QCOMPARE(failure->reason, u"le disque est en lecture seule"_s);
     }
-    QCOMPARE(ReadAll(existing), "ancien\r\n"_ba);
+    QCOMPARE(FileBytes(existing), "ancien\r\n"_ba);
     QCOMPARE(Entries(disk.path()), QStringList{u"habillage1.txt"_s});
 #else
     QSKIP("Needs a tmpfs mount");

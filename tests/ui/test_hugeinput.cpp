@@ -2,6 +2,7 @@
 // "Coller", converted with "Transformer", copied with "Copier" and batched
 // into 24 files; nothing may crash or be cut, and every file must hold the
 // right bytes. Its peak memory is measured by bench/startup.sh, not here.
+#include "testsupport.h"
 #include "ui/common/messagebox.h"
 #include "ui/main/mainwindow.h"
 
@@ -12,7 +13,6 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -26,13 +26,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr qsizetype HugeSize = 32 * 1024 * 1024;
-
-const QString KeyColours[] = {
-    u"#333333"_s, u"#7e94a5"_s, u"#333300"_s, u"#ccd6e0"_s, u"#9c0062"_s, u"#6599ff"_s,
-    u"#629962"_s, u"#cd6562"_s, u"#ffffff"_s, u"#ffffff"_s, u"#ffffff"_s, u"#ffcecd"_s,
-    u"#000000"_s, u"#000000"_s, u"#000000"_s, u"#ffbe39"_s, u"#ffffcd"_s, u"#c5c6de"_s,
-    u"#ee449c"_s, u"#4a5052"_s, u"#4a4c52"_s, u"#6a0420"_s, u"#f6a5ee"_s, u"#313031"_s,
-};
 
 // Lines of a decoration code, with accents and no-break spaces that
 // Windows-1252 holds, the base colour of skin 15 twice per line, and one
@@ -58,16 +51,6 @@ QString boxText(QWidget *box)
     else if (auto *rich = qobject_cast<QTextEdit *>(box))
         text = rich->document()->toRawText();
     return text.replace(QChar::ParagraphSeparator, u'\n');
-}
-
-// What a skin file holds: CR LF line ends, one more CR LF, Windows-1252.
-QByteArray skinFile(const QString &text)
-{
-    QString crlf = text;
-    crlf.replace(u"\n"_s, u"\r\n"_s).append(u"\r\n"_s);
-    QStringEncoder encoder("windows-1252");
-    const QByteArray bytes = encoder.encode(crlf);
-    return encoder.hasError() ? QByteArray() : bytes;
 }
 
 } // namespace
@@ -120,7 +103,7 @@ void TestHugeInput::pasteConvertCopyAndBatch()
     // From the start-up skins: 15 (#000000) to 1 (#333333).
     control<QAbstractButton>("Command1")->click(); // Transformer
     QString expected = code;
-    expected.replace(u"#000000"_s, KeyColours[0]);
+    expected.replace(u"#000000"_s, testsupport::KeyColour(1));
     QCOMPARE(boxText(control<QWidget>("text2")).size(), expected.size());
     QVERIFY(boxText(control<QWidget>("text2")) == expected);
 
@@ -137,11 +120,11 @@ void TestHugeInput::pasteConvertCopyAndBatch()
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 24);
     // One character is one byte in Windows-1252 and the colours are ASCII,
     // so each file is the encoded code with its colours swapped byte for byte.
-    const QByteArray base = skinFile(code);
-    QVERIFY(!base.isEmpty());
+    const QByteArray base = testsupport::SkinFile(code);
+    QCOMPARE(base.size(), code.size() + code.count(u'\n') + 2);
     for (int n = 1; n <= 24; ++n) {
         QByteArray wanted = base;
-        wanted.replace("#000000", KeyColours[n - 1].toLatin1());
+        wanted.replace("#000000", testsupport::KeyColour(n).toLatin1());
         QFile file(folder.filePath(u"habillage%1.txt"_s.arg(n)));
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
         const QByteArray bytes = file.readAll();
@@ -150,7 +133,7 @@ void TestHugeInput::pasteConvertCopyAndBatch()
     }
     // The window ends on the code for skin 24.
     expected = code;
-    expected.replace(u"#000000"_s, KeyColours[23]);
+    expected.replace(u"#000000"_s, testsupport::KeyColour(24));
     QVERIFY(boxText(control<QWidget>("text2")) == expected);
     QVERIFY(boxText(control<QWidget>("text1")) == code);
 }

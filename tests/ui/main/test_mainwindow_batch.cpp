@@ -2,64 +2,30 @@
 // byte for byte, what the window shows afterwards, and the failures, which
 // show an error box and leave the program running with its texts.
 #include "form1test.h"
+#include "testsupport.h"
 
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTemporaryDir>
-
-#ifdef Q_OS_LINUX
-#include <sys/mount.h>
-#include <unistd.h>
-#endif
 
 #include <memory>
 
 using namespace Qt::StringLiterals;
 using form1test::Boxes;
 using form1test::Form1;
+using testsupport::FileBytes;
+using testsupport::KeyColour;
+using testsupport::SkinFile;
 using velbrisk::ui::BoxKind;
 
 namespace {
-
-const QString KeyColours[] = {
-    u"#333333"_s, u"#7e94a5"_s, u"#333300"_s, u"#ccd6e0"_s, u"#9c0062"_s, u"#6599ff"_s,
-    u"#629962"_s, u"#cd6562"_s, u"#ffffff"_s, u"#ffffff"_s, u"#ffffff"_s, u"#ffcecd"_s,
-    u"#000000"_s, u"#000000"_s, u"#000000"_s, u"#ffbe39"_s, u"#ffffcd"_s, u"#c5c6de"_s,
-    u"#ee449c"_s, u"#4a5052"_s, u"#4a4c52"_s, u"#6a0420"_s, u"#f6a5ee"_s, u"#313031"_s,
-};
-
-QString colourOf(int skin)
-{
-    return KeyColours[skin - 1];
-}
 
 // The code converted from skin `base` for skin `skin`. A colour cannot
 // overlap itself, so QString::replace gives what the program's rule gives.
 QString variant(const QString &code, int base, int skin)
 {
-    return QString(code).replace(colourOf(base), colourOf(skin));
-}
-
-// A skin file: CR LF line ends and one more CR LF, in Windows-1252 when
-// every character fits, in UTF-8 otherwise.
-QByteArray skinFile(const QString &text)
-{
-    QString crlf = text;
-    crlf.replace(u"\n"_s, u"\r\n"_s).append(u"\r\n"_s);
-    QStringEncoder encoder("windows-1252");
-    QStringDecoder decoder("windows-1252");
-    const QByteArray ansi = encoder.encode(crlf);
-    const QString back = decoder.decode(ansi);
-    return back == crlf ? ansi : crlf.toUtf8();
-}
-
-QByteArray contentOf(const QString &fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<absent>");
+    return QString(code).replace(KeyColour(base), KeyColour(skin));
 }
 
 // Accents, no-break spaces and signs that Windows-1252 has.
@@ -69,39 +35,6 @@ const QString Code1252 = u"<style>\n"
                          u".lien{border:1px solid #000000}#0000001\n"
                          u"</style>"_s;
 const QString CodeWide = Code1252 + u"\n<p>😀 ★ ĳ\u2028#000000</p>\n"_s;
-
-#ifdef Q_OS_LINUX
-// A tmpfs of 64 KiB mounted on a fresh folder, unmounted on every way out.
-class TinyDisk
-{
-public:
-    TinyDisk()
-    {
-        if (geteuid() != 0 || !m_parent.isValid())
-            return;
-        m_path = m_parent.path() + u"/disque"_s;
-        if (!QDir().mkdir(m_path))
-            return;
-        m_mounted =
-            ::mount("tmpfs", QFile::encodeName(m_path).constData(), "tmpfs", 0, "size=64k") == 0;
-    }
-    ~TinyDisk()
-    {
-        if (m_mounted && ::umount2(QFile::encodeName(m_path).constData(), 0) != 0)
-            ::umount2(QFile::encodeName(m_path).constData(), MNT_DETACH);
-    }
-    TinyDisk(const TinyDisk &) = delete;
-    TinyDisk &operator=(const TinyDisk &) = delete;
-
-    bool mounted() const { return m_mounted; }
-    QString path() const { return m_path; }
-
-private:
-    QTemporaryDir m_parent;
-    QString m_path;
-    bool m_mounted = false;
-};
-#endif
 
 } // namespace
 
@@ -166,8 +99,8 @@ void TestMainWindowBatch::checkWindowAfter(int skin, const QString &base, int ba
     QVERIFY(m_form->window->isVisible());
     QCOMPARE(m_form->combo(u"Combo1"_s)->currentText(), base);
     QCOMPARE(m_form->combo(u"Combo2"_s)->currentText(), u"Habillage %1"_s.arg(skin));
-    QCOMPARE(m_form->field(u"txtHab1"_s)->text(), colourOf(baseSkin));
-    QCOMPARE(m_form->field(u"txtHab2"_s)->text(), colourOf(skin));
+    QCOMPARE(m_form->field(u"txtHab1"_s)->text(), KeyColour(baseSkin));
+    QCOMPARE(m_form->field(u"txtHab2"_s)->text(), KeyColour(skin));
     QCOMPARE(m_form->code(u"text2"_s), variant(code, baseSkin, skin));
     QCOMPARE(m_form->code(u"text1"_s), code);
     QCOMPARE(m_form->combo(u"Combo3"_s)->currentText(), base);
@@ -205,15 +138,11 @@ void TestMainWindowBatch::writesTheTwentyFourFiles()
         return dir.filePath(prefix + QString::number(skin)) + u".txt"_s;
     };
     // An older, longer file is replaced whole.
-    {
-        QFile old(fileOf(3));
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write(QByteArray(100'000, 'z'));
-    }
+    QVERIFY(testsupport::PutFile(fileOf(3), QByteArray(100'000, 'z')));
     const QString base = u"Habillage %1"_s.arg(baseSkin);
     m_boxes->onBox = [&](const velbrisk::ui::BoxRequest &) {
         // The message comes once every file is written.
-        QCOMPARE(contentOf(fileOf(24)), skinFile(variant(code, baseSkin, 24)));
+        QCOMPARE(FileBytes(fileOf(24)), SkinFile(variant(code, baseSkin, 24)));
     };
     runBatch(base, folder, prefix, code);
 
@@ -223,10 +152,8 @@ void TestMainWindowBatch::writesTheTwentyFourFiles()
     QCOMPARE(m_boxes->shown[0].text, u"Vos 24 Habillages sont créés et placés dans :\n"_s + folder);
 
     for (int skin = 1; skin <= 24; ++skin)
-        QCOMPARE(contentOf(fileOf(skin)), skinFile(variant(code, baseSkin, skin)));
-    QCOMPARE(
-        QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(),
-        24);
+        QCOMPARE(FileBytes(fileOf(skin)), SkinFile(variant(code, baseSkin, skin)));
+    QCOMPARE(testsupport::Entries(dir.path()).size(), 24);
     checkWindowAfter(24, base, baseSkin, code);
     QCOMPARE(m_form->field(u"Text5"_s)->text(), folder);
     QCOMPARE(m_form->field(u"Text6"_s)->text(), prefix);
@@ -235,7 +162,7 @@ void TestMainWindowBatch::writesTheTwentyFourFiles()
     m_form->click(u"Command8"_s);
     QCOMPARE(m_boxes->shown.size(), 2);
     for (int skin = 1; skin <= 24; ++skin)
-        QCOMPARE(contentOf(fileOf(skin)), skinFile(variant(code, baseSkin, skin)));
+        QCOMPARE(FileBytes(fileOf(skin)), SkinFile(variant(code, baseSkin, skin)));
 }
 
 // A base text that names no skin converts from what txtHab1 holds: here the
@@ -248,8 +175,8 @@ void TestMainWindowBatch::baseNamingNoSkinConvertsFromTheFreeText()
     runBatch(u"Habillage 25"_s, dir.path(), u"h"_s, u"a{color:ROUGE}"_s);
     QCOMPARE(m_boxes->shown.size(), 1);
     for (int skin = 1; skin <= 24; ++skin)
-        QCOMPARE(contentOf(dir.filePath(u"h%1.txt"_s.arg(skin))),
-                 skinFile(u"a{color:%1}"_s.arg(colourOf(skin))));
+        QCOMPARE(FileBytes(dir.filePath(u"h%1.txt"_s.arg(skin))),
+                 SkinFile(u"a{color:%1}"_s.arg(KeyColour(skin))));
     QCOMPARE(m_form->combo(u"Combo1"_s)->currentText(), u"Habillage 25"_s);
     QCOMPARE(m_form->field(u"txtHab1"_s)->text(), u"ROUGE"_s);
     QCOMPARE(m_form->code(u"text2"_s), u"a{color:#313031}"_s);
@@ -297,7 +224,7 @@ void TestMainWindowBatch::failureKeepsTheProgramAndItsTexts()
     for (int skin = 1; skin <= 24; ++skin) {
         const QString file = dir.filePath(u"habillage%1.txt"_s.arg(skin));
         if (skin < failingSkin)
-            QCOMPARE(contentOf(file), skinFile(variant(Code1252, 15, skin)));
+            QCOMPARE(FileBytes(file), SkinFile(variant(Code1252, 15, skin)));
         else if (skin > failingSkin)
             QVERIFY2(!QFile::exists(file), qPrintable(file));
     }
@@ -311,7 +238,7 @@ void TestMainWindowBatch::failureKeepsTheProgramAndItsTexts()
     m_form->click(u"Command8"_s);
     QCOMPARE(m_boxes->shown.size(), 2);
     QCOMPARE(m_boxes->shown[1].kind, BoxKind::Information);
-    QCOMPARE(contentOf(sound.filePath(u"habillage24.txt"_s)), skinFile(variant(Code1252, 15, 24)));
+    QCOMPARE(FileBytes(sound.filePath(u"habillage24.txt"_s)), SkinFile(variant(Code1252, 15, 24)));
 }
 
 // A disk that fills up part way: the files before are whole, the one being
@@ -319,11 +246,8 @@ void TestMainWindowBatch::failureKeepsTheProgramAndItsTexts()
 void TestMainWindowBatch::fullDisk()
 {
 #ifdef Q_OS_LINUX
-    if (geteuid() != 0)
-        QSKIP("Mounting a tiny tmpfs needs root");
-    TinyDisk disk;
-    if (!disk.mounted())
-        QSKIP("This system refused to mount a tmpfs");
+    testsupport::TinyDisk disk;
+    REQUIRE_TINY_DISK(disk)
 
     // About 9 KiB a file: a 64 KiB disk takes a few of the 24.
     QString code;
@@ -331,23 +255,19 @@ void TestMainWindowBatch::fullDisk()
         code += u".déco{color:#000000}\n"_s;
     // The file of skin 3 is there already, with an old content.
     const QByteArray old = "ancien contenu\r\n";
-    {
-        QFile file(disk.path() + u"/habillage3.txt"_s);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(old);
-    }
+    QVERIFY(testsupport::PutFile(disk.path() + u"/habillage3.txt"_s, old));
     runBatch(u"Habillage 15"_s, disk.path(), u"habillage"_s, code);
 
     QCOMPARE(m_boxes->shown.size(), 1);
     QCOMPARE(m_boxes->shown[0].kind, BoxKind::Error);
     int failing = 1;
-    while (failing <= 24 && contentOf(disk.path() + u"/habillage%1.txt"_s.arg(failing)) ==
-                                skinFile(variant(code, 15, failing)))
+    while (failing <= 24 && FileBytes(disk.path() + u"/habillage%1.txt"_s.arg(failing)) ==
+                                SkinFile(variant(code, 15, failing)))
         ++failing;
     QVERIFY2(failing > 1 && failing < 24, qPrintable(QString::number(failing)));
     QVERIFY2(m_boxes->shown[0].text.contains(u"habillage%1.txt"_s.arg(failing)),
              qPrintable(m_boxes->shown[0].text));
-    const QByteArray left = contentOf(disk.path() + u"/habillage%1.txt"_s.arg(failing));
+    const QByteArray left = FileBytes(disk.path() + u"/habillage%1.txt"_s.arg(failing));
     QVERIFY(left == "<absent>" || (failing == 3 && left == old));
     checkWindowAfter(failing, u"Habillage 15"_s, 15, code);
 #else
