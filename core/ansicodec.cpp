@@ -140,21 +140,30 @@ inline qsizetype PutLineBreak(const char16_t *src, qsizetype i, qsizetype n, cha
     return (src[i] == u'\r' && i + 1 < n && src[i + 1] == u'\n') ? i + 1 : i;
 }
 
+// Copies the ASCII characters from src[i] on, the same bytes in both
+// encodings but for line breaks, which become CR LF, and returns the index of
+// the first unit beyond ASCII, or n.
+inline qsizetype PutAscii(const char16_t *src, qsizetype i, qsizetype n, char *&dst)
+{
+    for (; i < n; ++i) {
+        i = CopyPlainRun(src, i, n, dst);
+        if (i == n || src[i] >= 0x80)
+            break;
+        if (src[i] == u'\n' || src[i] == u'\r')
+            i = PutLineBreak(src, i, n, dst);
+        else
+            *dst++ = char(src[i]);
+    }
+    return i;
+}
+
 // UTF-8 from src[i] on. A surrogate without its partner is no character and
 // cannot be written in UTF-8: it becomes the replacement character U+FFFD.
 char *PutUtf8(const char16_t *src, qsizetype i, qsizetype n, char *dst)
 {
-    for (; i < n; ++i) {
-        i = CopyPlainRun(src, i, n, dst);
-        if (i == n)
-            break;
+    for (i = PutAscii(src, i, n, dst); i < n; i = PutAscii(src, i + 1, n, dst)) {
         const char16_t c = src[i];
-        if (c < 0x80) {
-            if (c == u'\n' || c == u'\r')
-                i = PutLineBreak(src, i, n, dst);
-            else
-                *dst++ = char(c);
-        } else if (c < 0x800) {
+        if (c < 0x800) {
             *dst++ = char(0xC0 | (c >> 6));
             *dst++ = char(0x80 | (c & 0x3F));
         } else if (IsHighSurrogate(c) && i + 1 < n && IsLowSurrogate(src[i + 1])) {
@@ -212,23 +221,12 @@ char *EncodeSkinFile(QStringView text, char *const begin)
     // there only, to go on in UTF-8.
     qsizetype firstWide = -1;
     qsizetype firstWideOut = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        i = CopyPlainRun(src, i, n, dst);
-        if (i == n)
-            break;
-        const char16_t c = src[i];
-        if (c < 0x80) {
-            if (c == u'\n' || c == u'\r')
-                i = PutLineBreak(src, i, n, dst);
-            else
-                *dst++ = char(c);
-            continue;
-        }
+    for (qsizetype i = PutAscii(src, 0, n, dst); i < n; i = PutAscii(src, i + 1, n, dst)) {
         if (firstWide < 0) {
             firstWide = i;
             firstWideOut = dst - begin;
         }
-        const int byte = AnsiByte(c);
+        const int byte = AnsiByte(src[i]);
         if (byte < 0) {
             dst = PutUtf8(src, firstWide, n, begin + firstWideOut);
             break;
