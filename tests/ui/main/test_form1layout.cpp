@@ -33,6 +33,26 @@ QString focusedControl()
     return {};
 }
 
+// The caption or text a control shows.
+QString shownText(QWidget *control)
+{
+    if (auto *frame = qobject_cast<QGroupBox *>(control))
+        return frame->title();
+    if (auto *button = qobject_cast<QPushButton *>(control))
+        return button->text();
+    if (auto *label = qobject_cast<QLabel *>(control))
+        return label->text();
+    if (auto *field = qobject_cast<QLineEdit *>(control))
+        return field->text();
+    if (auto *combo = qobject_cast<QComboBox *>(control))
+        return combo->currentText();
+    if (auto *box = qobject_cast<velbrisk::ui::CodeBox *>(control))
+        return box->code();
+    if (auto *dir = qobject_cast<velbrisk::ui::DirList *>(control))
+        return dir->path();
+    return {};
+}
+
 const QStringList TabOrder = {
     u"Command1"_s, u"Combo2"_s, u"Combo1"_s,   u"Text3"_s,    u"Text4"_s,    u"Command2"_s,
     u"text2"_s,    u"text1"_s,  u"Command3"_s, u"Command4"_s, u"Command5"_s, u"Command6"_s,
@@ -187,22 +207,7 @@ void TestForm1Layout::controls()
     QCOMPARE(containerOf(control), container);
     QCOMPARE(control->geometry(), geometry);
 
-    QString shown;
-    if (auto *frame = qobject_cast<QGroupBox *>(control))
-        shown = frame->title();
-    else if (auto *button = qobject_cast<QPushButton *>(control))
-        shown = button->text();
-    else if (auto *label = qobject_cast<QLabel *>(control))
-        shown = label->text();
-    else if (auto *field = qobject_cast<QLineEdit *>(control))
-        shown = field->text();
-    else if (auto *combo = qobject_cast<QComboBox *>(control))
-        shown = combo->currentText();
-    else if (auto *box = qobject_cast<velbrisk::ui::CodeBox *>(control))
-        shown = box->code();
-    else if (auto *dir = qobject_cast<velbrisk::ui::DirList *>(control))
-        shown = dir->path();
-    QCOMPARE(shown, text);
+    QCOMPARE(shownText(control), text);
 }
 
 // The 34 controls and nothing else that a person could reach or see.
@@ -293,14 +298,7 @@ void TestForm1Layout::captionsFit()
     QFETCH(QString, name);
     QFETCH(int, room);
     QWidget *control = m_form->get(name);
-    QString text;
-    if (auto *frame = qobject_cast<QGroupBox *>(control))
-        text = frame->title();
-    else if (auto *button = qobject_cast<QPushButton *>(control))
-        text = button->text();
-    else
-        text = qobject_cast<QLabel *>(control)->text();
-    const int width = control->fontMetrics().horizontalAdvance(text);
+    const int width = control->fontMetrics().horizontalAdvance(shownText(control));
     QVERIFY2(width <= room, qPrintable(u"%1 px for %2 px"_s.arg(width).arg(room)));
 }
 
