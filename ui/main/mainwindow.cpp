@@ -172,18 +172,19 @@ void MainWindow::Dir1_Change()
 
 void MainWindow::ConvertSkin()
 {
-    const ConversionResult result =
-        velbrisk::ConvertSkin(m_combo1->currentText(), m_combo2->currentText(), m_txtHab1->text(),
-                              m_txtHab2->text(), m_text1->code());
-    m_txtHab1->setText(result.txtHab1);
-    m_txtHab2->setText(result.txtHab2);
-    m_text2->setCode(result.text2);
+    showConversion(velbrisk::ConvertSkin(m_combo1->currentText(), m_combo2->currentText(),
+                                         m_txtHab1->text(), m_txtHab2->text(), m_text1->code()));
 }
 
 void MainWindow::ReplaceInCode()
 {
-    const ConversionResult result =
-        velbrisk::ReplaceInCode(m_text3->text(), m_text4->text(), m_text1->code());
+    showConversion(velbrisk::ReplaceInCode(m_text3->text(), m_text4->text(), m_text1->code()));
+}
+
+// Both conversions end alike: the colour fields take the texts in use and the
+// output box the converted code.
+void MainWindow::showConversion(const ConversionResult &result)
+{
     m_txtHab1->setText(result.txtHab1);
     m_txtHab2->setText(result.txtHab2);
     m_text2->setCode(result.text2);

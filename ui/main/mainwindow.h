@@ -13,6 +13,10 @@
 class QComboBox;
 class QLineEdit;
 
+namespace velbrisk {
+struct ConversionResult;
+}
+
 namespace velbrisk::ui {
 
 class CodeBox;
@@ -36,7 +40,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void build();
     void connectHandlers();
 
     // The handled events, named after their control and event.
@@ -55,6 +58,7 @@ private:
     void ConvertSkin();
     void ReplaceInCode();
     void WriteAllSkins();
+    void showConversion(const ConversionResult &result);
 
     QComboBox *m_combo1 = nullptr;
     QComboBox *m_combo2 = nullptr;
