@@ -37,6 +37,14 @@ def wait_for(predicate, what, timeout=WAIT, interval=0.05):
         interval = min(interval * 1.5, 0.5)
 
 
+def wait_for_quietly(predicate, timeout):
+    """Like wait_for, but gives False instead of failing."""
+    try:
+        return wait_for(predicate, "", timeout)
+    except Failure:
+        return False
+
+
 def check(condition, what):
     if not condition:
         raise Failure(what)
@@ -266,8 +274,16 @@ class XSession:
     # -- input ------------------------------------------------------------
 
     def activate(self, wid):
-        self.xdotool("windowactivate", "--sync", wid)
-        wait_for(lambda: self.active_window() == wid, "la fenêtre active")
+        """Brings `wid` to the front with the keyboard focus, through the
+        window manager. Not "windowactivate --sync": on a loaded machine it
+        can give up after 15 s while the window manager is still busy."""
+        def active():
+            if self.active_window() == wid:
+                return True
+            self._run(["xdotool", "windowactivate", str(wid)], check_rc=False)
+            return wait_for_quietly(lambda: self.active_window() == wid, 2.0)
+
+        wait_for(active, f"la fenêtre {hex(wid)} active")
 
     def active_window(self):
         out = self.xprop_root("_NET_ACTIVE_WINDOW")
