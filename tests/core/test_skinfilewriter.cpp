@@ -59,12 +59,9 @@ private Q_SLOTS:
     void runningTwiceGivesSameFiles();
     void replacesExistingFile();
     void replacesFileWithLongestName();
-    void missingFolder_data();
-    void missingFolder();
-    void fileInPlaceOfFolder();
+    void firstFileRefused_data();
+    void firstFileRefused();
     void folderInPlaceOfSkinFile();
-    void overlongName_data();
-    void overlongName();
     void fullDiskKeepsOldContent();
     void fullDiskStopsBatch();
     void readOnlyDisk();
@@ -140,49 +137,53 @@ void TestSkinFileWriter::replacesFileWithLongestName()
     QCOMPARE(Entries(dir.path()), QStringList{QString(251, u'a') + u".txt"_s});
 }
 
-void TestSkinFileWriter::missingFolder_data()
+// The first file cannot even be created: nothing is written, and a file
+// that stands in the temporary folder is left as it was.
+void TestSkinFileWriter::firstFileRefused_data()
 {
-    QTest::addColumn<QString>("folder");   // below the temporary folder
-    QTest::addColumn<QString>("reported"); // the folder the reason names
+    QTest::addColumn<QString>("folder"); // below the temporary folder, "fichier" being a file
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<QString>("reason"); // "@" stands for the temporary folder
 
-    QTest::newRow("missing folder") << u"/absent"_s << u"/absent"_s;
-    QTest::newRow("ending with a separator") << u"/absent/"_s << u"/absent"_s;
-    QTest::newRow("several levels missing") << u"/a/b/c"_s << u"/a/b/c"_s;
+    const QString habillage = u"habillage"_s;
+    QTest::newRow("missing folder")
+        << u"/absent"_s << habillage << u"le dossier « @/absent » n'existe pas"_s;
+    QTest::newRow("ending with a separator")
+        << u"/absent/"_s << habillage << u"le dossier « @/absent » n'existe pas"_s;
+    QTest::newRow("several levels missing")
+        << u"/a/b/c"_s << habillage << u"le dossier « @/a/b/c » n'existe pas"_s;
+    QTest::newRow("file in place of the folder")
+        << u"/fichier"_s << habillage << u"« @/fichier » n'est pas un dossier"_s;
+    QTest::newRow("file name of 256 characters")
+        << QString() << QString(251, u'a') << u"le nom du fichier est trop long"_s;
+    QTest::newRow("folder name of 300 characters")
+        << u"/"_s + QString(300, u'd') << habillage
+        << u"le nom d'un des dossiers du chemin est trop long"_s;
 }
 
-void TestSkinFileWriter::missingFolder()
+void TestSkinFileWriter::firstFileRefused()
 {
     QFETCH(QString, folder);
-    QFETCH(QString, reported);
+    QFETCH(QString, prefix);
+    QFETCH(QString, reason);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    folder = QDir::toNativeSeparators(dir.path() + folder);
-    reported = QDir::toNativeSeparators(dir.path() + reported);
+    QVERIFY(PutFile(dir.filePath(u"fichier"_s), "garde"));
 
-    const SkinBatch batch = Batch(folder, u"code"_s);
+    const SkinBatch batch({u"Habillage 15"_s,
+                           QDir::toNativeSeparators(dir.path() + folder),
+                           prefix,
+                           u"code"_s,
+                           {},
+                           {}});
     const std::optional<SkinFileFailure> failure = WriteSkinFiles(batch);
     QVERIFY(failure);
     QCOMPARE(failure->skinNumber, 1);
     QCOMPARE(failure->step, Step::Create);
     QCOMPARE(failure->fileName, batch.fileName(1));
-    QCOMPARE(failure->reason, u"le dossier « "_s + reported + u" » n'existe pas"_s);
-    QCOMPARE(Entries(dir.path()), QStringList());
-}
-
-void TestSkinFileWriter::fileInPlaceOfFolder()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString notFolder = dir.filePath(u"fichier"_s);
-    QVERIFY(PutFile(notFolder, "garde"));
-
-    const std::optional<SkinFileFailure> failure =
-        WriteSkinFiles(Batch(QDir::toNativeSeparators(notFolder), u"code"_s));
-    QVERIFY(failure);
-    QCOMPARE(failure->step, Step::Create);
-    QCOMPARE(failure->reason,
-             u"« "_s + QDir::toNativeSeparators(notFolder) + u" » n'est pas un dossier"_s);
-    QCOMPARE(FileBytes(notFolder), "garde"_ba);
+    QCOMPARE(failure->reason, QDir::toNativeSeparators(reason.replace(u'@', dir.path())));
+    QCOMPARE(Entries(dir.path()), QStringList{u"fichier"_s});
+    QCOMPARE(FileBytes(dir.filePath(u"fichier"_s)), "garde"_ba);
 }
 
 void TestSkinFileWriter::folderInPlaceOfSkinFile()
@@ -205,38 +206,6 @@ void TestSkinFileWriter::folderInPlaceOfSkinFile()
         QCOMPARE(FileBytes(batch.fileName(n)), Expected("x:@;\r\n", n));
     QVERIFY(QFileInfo(batch.fileName(5)).isDir());
     QCOMPARE(Entries(batch.fileName(5)), QStringList());
-}
-
-void TestSkinFileWriter::overlongName_data()
-{
-    QTest::addColumn<QString>("subfolder");
-    QTest::addColumn<QString>("prefix");
-    QTest::addColumn<QString>("reason");
-
-    QTest::newRow("file name of 256 characters")
-        << QString() << QString(251, u'a') << u"le nom du fichier est trop long"_s;
-    QTest::newRow("folder name of 300 characters")
-        << QString(300, u'd') << u"habillage"_s
-        << u"le nom d'un des dossiers du chemin est trop long"_s;
-}
-
-void TestSkinFileWriter::overlongName()
-{
-    QFETCH(QString, subfolder);
-    QFETCH(QString, prefix);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    QString folder = QDir::toNativeSeparators(dir.path());
-    if (!subfolder.isEmpty())
-        folder += Sep + subfolder;
-
-    const std::optional<SkinFileFailure> failure =
-        WriteSkinFiles(SkinBatch({u"Habillage 1"_s, folder, prefix, u"code"_s, {}, {}}));
-    QVERIFY(failure);
-    QCOMPARE(failure->skinNumber, 1);
-    QCOMPARE(failure->step, Step::Create);
-    QTEST(failure->reason, "reason");
-    QCOMPARE(Entries(dir.path()), QStringList());
 }
 
 void TestSkinFileWriter::fullDiskKeepsOldContent()
