@@ -54,8 +54,6 @@ public:
     // The message shown once every file is written.
     QString closingMessage() const;
 
-    const BatchInput &input() const { return m_input; }
-
 private:
     BatchInput m_input;
     QString m_baseColour;
