@@ -20,4 +20,6 @@ if [ ! -x "$bare" ] || [ "$here/bare_window.cpp" -nt "$bare" ]; then
 fi
 
 python3 "$here/startup_probe.py" startup --exe "$exe" --bare "$bare" --runs "$runs"
-python3 "$here/startup_probe.py" actions --exe "$exe" --size 1048576
+for size in 1048576 33554432; do
+    python3 "$here/startup_probe.py" actions --exe "$exe" --size "$size"
+done
