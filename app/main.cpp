@@ -31,6 +31,8 @@ int main(int argc, char *argv[])
     // No application display name: Qt would append it to every window title.
     QApplication::setApplicationName(u"velbrisk"_s);
     QApplication::setApplicationVersion(u"2.00"_s);
+    // Lets Wayland desktops match the windows to the installed menu entry.
+    QApplication::setDesktopFileName(u"example.zendal.velbrisk"_s);
     // The one style that sets frame captions in the border line and paints
     // button faces flat in their own colours; the same on every system.
     QApplication::setStyle(QStyleFactory::create(u"Windows"_s));
