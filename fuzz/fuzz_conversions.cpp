@@ -94,12 +94,14 @@ constexpr Letter Letters[] = {
 };
 
 // A text of tokens: letters of a small alphabet, copies of `seed` (so that
-// a search meets itself and its overlaps), key colours and skin labels.
-QString tokens(FuzzedDataProvider &in, QStringView seed, size_t maxTokens)
+// a search meets itself and its overlaps), key colours and skin labels; at
+// most `maxLength` characters, so that one input stays quick to check.
+QString tokens(FuzzedDataProvider &in, QStringView seed, size_t maxTokens,
+               qsizetype maxLength = 256)
 {
     QString text;
     const size_t count = in.ConsumeIntegralInRange<size_t>(0, maxTokens);
-    for (size_t i = 0; i < count && in.remaining_bytes() > 0; ++i) {
+    for (size_t i = 0; i < count && in.remaining_bytes() > 0 && text.size() < maxLength; ++i) {
         const auto token = in.ConsumeIntegral<uint8_t>();
         if (token < 0x90) {
             const Letter &letter = Letters[token % std::size(Letters)];
@@ -116,6 +118,7 @@ QString tokens(FuzzedDataProvider &in, QStringView seed, size_t maxTokens)
             text.append(QChar(char16_t(in.ConsumeIntegral<uint16_t>())));
         }
     }
+    text.truncate(maxLength);
     return text;
 }
 
@@ -153,10 +156,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzedDataProvider in(data, size);
 
-    // The search is sometimes longer than the short-search filter handles.
-    const QString search = tokens(in, u"#333333", in.ConsumeBool() ? 6 : 48);
+    // The search is sometimes longer than the short-search filter handles,
+    // the code sometimes longer than the block of the same-length path.
+    const QString search = tokens(in, u"#333333", in.ConsumeBool() ? 6 : 48, 96);
     const QString replacement = tokens(in, search, 6);
-    const QString code = tokens(in, search, 400);
+    const QString code = tokens(in, search, 400, 40 * 1024);
     checkReplaceAll(code, search, replacement);
     checkReplaceAll(code, search, search); // same length: the fused path
 
