@@ -237,6 +237,11 @@ def scenario_paste_convert_copy(sc):
     sc.field("Combo2", "Habillage 1")
     sc.click("Command1")
     sc.copied_exact("a\nb\nc\u00a0\u2028d", "CR LF et CR collés deviennent des sauts de ligne")
+    # A clipboard that holds a picture and no text: "Coller" empties the box.
+    sc.s.set_clipboard_without_text()
+    sc.click("Command5")
+    sc.click("Command1")
+    sc.copied_exact("", "« Coller » d'un presse-papiers sans texte vide la case du haut")
     sc.end()
 
 
@@ -404,6 +409,18 @@ def scenario_info_window(sc):
     check_equal(len([n for _, n in s.clients() if n == INFO_TITLE]), 1,
                 "un second clic ne crée pas de seconde fenêtre")
     sc.step("deux clics sur « Informations... » : une seule fenêtre")
+    # Keyboard: the focus starts on the panel, where Enter does nothing; Tab
+    # reaches "Fermer", where Enter hides the window.
+    s.activate(info)
+    s.key("Return")
+    time.sleep(0.3)  # Enter, had it pressed "Fermer", would have hidden it by now
+    check(s.windows_titled(INFO_TITLE), "Entrée sur le cadre ne ferme pas la fenêtre")
+    s.key("Tab")
+    s.key("Return")
+    s.wait_no_window(INFO_TITLE)
+    sc.step("Entrée sur le cadre : rien ; Tab puis Entrée sur « Fermer » : cachée")
+    sc.click("Command6")
+    info = s.wait_window(INFO_TITLE)
     s.click(info, at(INFO, "Command1"))
     s.wait_no_window(INFO_TITLE)
     check(s.program_alive(), "le programme vit encore")
@@ -424,6 +441,24 @@ def scenario_info_window(sc):
     info = s.wait_window(INFO_TITLE)
     info_checks(sc, info)
     sc.step("rouverte : une fenêtre, à sa place de chargement")
+    sc.end()
+
+
+def scenario_main_in_front_of_info(sc):
+    """Either window can be brought in front of the other: the information
+    window lies over part of the main window."""
+    s = sc.s
+    sc.start()
+    sc.click("Command6")
+    info = s.wait_window(INFO_TITLE)
+    wait_for(lambda: s.stacking()[-1:] == [info], "la fenêtre d'information devant")
+    s.click(sc.main, at(MAIN, "text1"))
+    wait_for(lambda: s.stacking()[-1:] == [sc.main],
+             "la fenêtre principale devant après un clic sur elle")
+    sc.step("un clic sur la fenêtre principale la passe devant")
+    sc.click("Command6")
+    wait_for(lambda: s.stacking()[-1:] == [info], "la fenêtre d'information ramenée devant")
+    sc.step("« Informations... » ramène la fenêtre d'information devant")
     sc.end()
 
 
@@ -470,6 +505,7 @@ SCENARIOS = {
     "help_box": scenario_help_box,
     "folder_list": scenario_folder_list,
     "info_window": scenario_info_window,
+    "main_in_front_of_info": scenario_main_in_front_of_info,
     "info_links": scenario_info_links,
     "close_with_info_open": scenario_close_with_info_open,
 }

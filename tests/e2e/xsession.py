@@ -236,6 +236,12 @@ class XSession:
         ids = re.findall(r"0x[0-9a-fA-F]+", out.split("#", 1)[1]) if "#" in out else []
         return [(int(i, 16), self.window_name(int(i, 16))) for i in ids]
 
+    def stacking(self):
+        """Managed windows from the bottom to the top of the stack."""
+        out = self.xprop_root("_NET_CLIENT_LIST_STACKING")
+        ids = re.findall(r"0x[0-9a-fA-F]+", out.split("#", 1)[1]) if "#" in out else []
+        return [int(i, 16) for i in ids]
+
     def windows_titled(self, title):
         return [wid for wid, name in self.clients() if name == title and self.is_viewable(wid)]
 
@@ -332,6 +338,27 @@ class XSession:
         if result.returncode != 0:
             return None
         return result.stdout.decode("utf-8")
+
+    def set_clipboard_without_text(self):
+        """The clipboard holding a picture and no text at all."""
+        picture = os.path.join(self.tmp, "picture.png")
+        with open(picture, "wb") as f:
+            f.write(bytes.fromhex(
+                "89504e470d0a1a0a0000000d4948445200000001000000010806000000"
+                "1f15c4890000000d49444154789c6360f8cf0000030101001823d2a90000"
+                "000049454e44ae426082"))
+        subprocess.run(["xclip", "-i", "-selection", "clipboard", "-t", "image/png", picture],
+                       env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       timeout=WAIT, check=True)
+        # xclip hands its picture out whatever the target asked for; the
+        # program, like any client, goes by the list of targets.
+        wait_for(lambda: self.clipboard_targets() == {"TARGETS", "image/png"},
+                 "une image seule dans le presse-papiers")
+
+    def clipboard_targets(self):
+        result = self._run(["xclip", "-o", "-selection", "clipboard", "-t", "TARGETS"],
+                           check_rc=False)
+        return set(result.stdout.decode(errors="replace").split()) if result.returncode == 0 else set()
 
     def set_clipboard(self, text):
         # xclip keeps serving the text from a child of its own until another
