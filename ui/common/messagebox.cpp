@@ -13,9 +13,8 @@ BoxHandler &boxHandler()
 
 void show(QWidget *parent, BoxKind kind, const QString &text)
 {
-    const BoxRequest request{kind,
-                             (kind == BoxKind::Error ? ErrorTitle : InformationTitle).toString(),
-                             text};
+    const BoxRequest request{
+        kind, (kind == BoxKind::Error ? ErrorTitle : InformationTitle).toString(), text};
     if (boxHandler()) {
         boxHandler()(request);
         return;
