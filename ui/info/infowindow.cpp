@@ -13,6 +13,16 @@
 #include <QUrl>
 #include <QWindow>
 
+#ifdef VELBRISK_HAVE_XCB
+#include <QGuiApplication>
+#include <xcb/xcb.h>
+
+#include <array>
+#include <cstdlib>
+#include <memory>
+#include <string_view>
+#endif
+
 using namespace Qt::StringLiterals;
 
 namespace velbrisk::ui {
@@ -20,8 +30,9 @@ namespace {
 
 // A fixed frame with a title and a close box only. On Windows a tool window
 // keeps it off the taskbar and out of the icon; elsewhere the window stays an
-// ordinary one without owner, so that the main window can come in front of it,
-// and X11 window managers learn from its type that it has no taskbar button.
+// ordinary one without owner, so that either window can come in front of the
+// other. (A utility window would do for the taskbar, but Metacity keeps one
+// without owner above every window of the program.)
 #ifdef Q_OS_WIN
 constexpr Qt::WindowFlags FrameFlags =
     Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
@@ -29,11 +40,6 @@ constexpr Qt::WindowFlags FrameFlags =
 constexpr Qt::WindowFlags FrameFlags =
     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 #endif
-// The window property through which Qt's X11 back end sets _NET_WM_WINDOW_TYPE,
-// and its value for a utility window.
-constexpr char WmWindowTypeProperty[] = "_q_xcb_wm_window_type";
-constexpr int WmWindowTypeUtility = 0x20;
-
 const QColor Background(0xEE, 0xEE, 0xEA);
 
 QFont labelFont(bool bold, bool underline = false)
@@ -84,6 +90,40 @@ protected:
     }
 };
 
+// Asks the X11 window manager for no taskbar button and no pager entry. The
+// window must not be mapped yet: a mapped window's state changes only through
+// messages to the window manager. Qt keeps these states when it maps it.
+void keepOffTaskbar([[maybe_unused]] QWidget *window)
+{
+#if defined(VELBRISK_HAVE_XCB) && QT_CONFIG(xcb)
+    if (QGuiApplication::platformName() != u"xcb"_s)
+        return;
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return;
+    const auto xWindow = static_cast<xcb_window_t>(window->winId());
+
+    constexpr std::array<std::string_view, 3> names = {
+        "_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"};
+    std::array<xcb_intern_atom_cookie_t, names.size()> cookies{};
+    for (std::size_t i = 0; i < names.size(); ++i)
+        cookies[i] =
+            xcb_intern_atom(connection, 0, static_cast<uint16_t>(names[i].size()), names[i].data());
+    std::array<xcb_atom_t, names.size()> atoms{};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+            xcb_intern_atom_reply(connection, cookies[i], nullptr), &std::free);
+        atoms[i] = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    }
+    if (atoms[0] == XCB_ATOM_NONE || atoms[1] == XCB_ATOM_NONE || atoms[2] == XCB_ATOM_NONE)
+        return;
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xWindow, atoms[0], XCB_ATOM_ATOM, 32, 2,
+                        &atoms[1]);
+    xcb_flush(connection);
+#endif
+}
+
 } // namespace
 
 void LinkLabel::mousePressEvent(QMouseEvent *event)
@@ -107,11 +147,6 @@ InfoWindow::InfoWindow(QWidget *parent) : QWidget(parent, FrameFlags)
     setObjectName(u"Form2"_s);
     setWindowTitle(u"Information..."_s);
     setAttribute(Qt::WA_DeleteOnClose);
-    // The window handle must exist before the native window does, so that
-    // the window type reaches the window manager with the first map.
-    setAttribute(Qt::WA_NativeWindow);
-    if (QWindow *handle = windowHandle())
-        handle->setProperty(WmWindowTypeProperty, WmWindowTypeUtility);
 
     const QColor buttonFace = palette().color(QPalette::Button);
     setColour(this, QPalette::Window, Background);
@@ -197,11 +232,17 @@ void InfoWindow::hideEvent(QHideEvent *event)
     QWidget::hideEvent(event);
 }
 
+// The show event comes before the window is mapped: the place to ask, each
+// time, for no taskbar button, since window managers drop the states of a
+// window they withdraw.
 void InfoWindow::showEvent(QShowEvent *event)
 {
-    if (m_hiddenAt && !event->spontaneous()) {
-        setGeometry(QRect(*m_hiddenAt, size()));
-        m_hiddenAt.reset();
+    if (!event->spontaneous()) {
+        keepOffTaskbar(this);
+        if (m_hiddenAt) {
+            setGeometry(QRect(*m_hiddenAt, size()));
+            m_hiddenAt.reset();
+        }
     }
     QWidget::showEvent(event);
 }

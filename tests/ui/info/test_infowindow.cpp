@@ -112,9 +112,10 @@ void TestInfoWindow::frame()
     QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
     QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
     QVERIFY(!flags.testFlag(Qt::WindowStaysOnTopHint));
-    // A utility window for the X11 window manager: no taskbar button.
-    QVERIFY(window.windowHandle());
-    QCOMPARE(window.windowHandle()->property("_q_xcb_wm_window_type").toInt(), 0x20);
+    // Not a utility window for the X11 window manager: Metacity would keep
+    // it above the main window.
+    const QWindow *handle = window.windowHandle();
+    QCOMPARE(handle ? handle->property("_q_xcb_wm_window_type") : QVariant(), QVariant());
     QVERIFY(window.testAttribute(Qt::WA_DeleteOnClose));
 }
 
