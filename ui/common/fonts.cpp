@@ -30,13 +30,14 @@ QFont face(const QStringList &families, qreal points, bool bold)
 
 QString loadProgramFonts()
 {
-    static bool loaded = false;
-    if (!loaded) {
-        loaded = true;
+    // Both windows ask; the font database is read and the family matched
+    // only on the first call.
+    static const QString family = [] {
         if (!QFontDatabase::hasFamily(Tahoma) && QFileInfo::exists(WineTahoma.toString()))
             QFontDatabase::addApplicationFont(WineTahoma.toString());
-    }
-    return QFontInfo(tahomaFont(8.25)).family();
+        return QFontInfo(tahomaFont(8.25)).family();
+    }();
+    return family;
 }
 
 QFont tahomaFont(qreal points, bool bold)
