@@ -386,10 +386,12 @@ def info_checks(sc, info):
                    "_NET_WM_ACTION_RESIZE"):
         check(action not in allowed, f"{action} ne doit pas être permis : {sorted(allowed)}")
     check("_NET_WM_ACTION_CLOSE" in allowed, "case de fermeture")
-    # No taskbar button: asked for directly, or implied by a utility window.
-    check("_NET_WM_STATE_SKIP_TASKBAR" in s.atoms(info, "_NET_WM_STATE")
-          or "_NET_WM_WINDOW_TYPE_UTILITY" in s.atoms(info, "_NET_WM_WINDOW_TYPE"),
+    # No taskbar button, asked for on every show; an ordinary window, which
+    # the main window can come in front of.
+    check("_NET_WM_STATE_SKIP_TASKBAR" in s.atoms(info, "_NET_WM_STATE"),
           "pas de bouton dans la barre des tâches")
+    check("_NET_WM_WINDOW_TYPE_UTILITY" not in s.atoms(info, "_NET_WM_WINDOW_TYPE"),
+          "une fenêtre ordinaire")
     check(s.xprop(info, "WM_TRANSIENT_FOR") is None, "sans fenêtre propriétaire")
 
 
@@ -428,6 +430,8 @@ def scenario_info_window(sc):
     sc.click("Command6")
     info = s.wait_window(INFO_TITLE)
     check_equal(s.geometry(info)[:2], (437, 75), "réaffichée à sa place")
+    check("_NET_WM_STATE_SKIP_TASKBAR" in s.atoms(info, "_NET_WM_STATE"),
+          "toujours hors de la barre des tâches une fois réaffichée")
     sc.step("« Informations... » la montre de nouveau à sa place")
     s.activate(info)
     s.key("Escape")
