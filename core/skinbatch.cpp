@@ -38,6 +38,12 @@ QString SkinBatch::content(int skinNumber) const
     return ReplaceAt(m_input.text1, m_occurrences, m_baseColour.size(), target);
 }
 
+ConversionResult SkinBatch::conversion(int skinNumber) const
+{
+    return {m_baseColour, SkinColourTable.at(size_t(skinNumber - 1)).KeyColour.toString(),
+            content(skinNumber)};
+}
+
 QString SkinBatch::finalTxtHab2() const
 {
     return SkinColourTable.back().KeyColour.toString();

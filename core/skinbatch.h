@@ -13,6 +13,7 @@
 // variant is built on demand, so a huge code is never held 24 times over.
 #pragma once
 
+#include "core/conversion.h"
 #include "core/skintable.h"
 
 #include <QString>
@@ -50,6 +51,11 @@ public:
     QString finalTxtHab1() const { return m_baseColour; }
     QString finalTxtHab2() const;
     QString finalText2() const { return content(SkinCount); }
+
+    // The conversion the batch made for skin n, as "Transformer" would have
+    // left the colour fields and the output box: the window shows that of the
+    // last skin it reached.
+    ConversionResult conversion(int skinNumber) const;
 
     // The message shown once every file is written.
     QString closingMessage() const;

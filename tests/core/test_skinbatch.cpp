@@ -74,6 +74,10 @@ void TestSkinBatch::eachFileIsOneConversion()
         const ConversionResult one =
             ConvertSkin(u"Habillage 15", SkinLabel(n), u"#333333"_s, u"#333333"_s, code);
         QCOMPARE(batch.content(n), one.text2);
+        const ConversionResult shown = batch.conversion(n);
+        QCOMPARE(shown.txtHab1, one.txtHab1);
+        QCOMPARE(shown.txtHab2, one.txtHab2);
+        QCOMPARE(shown.text2, one.text2);
     }
     QCOMPARE(batch.content(1), u"a{color:#333333}\nb{color:#3333331;x:#333333}"_s);
 }

@@ -191,31 +191,24 @@ void MainWindow::showConversion(const ConversionResult &result)
 }
 
 // The 24 variants are computed and written by the core; the window then
-// shows the state of the last conversion made: that of skin 24 after
-// success, that of the skin whose file failed otherwise. The output box is
-// filled once, whatever the code's size.
+// shows the state of the last conversion the batch made: that of skin 24
+// after success, that of the skin whose file failed otherwise. The output box
+// is filled once, whatever the code's size.
 void MainWindow::WriteAllSkins()
 {
-    QString message;
-    std::optional<SkinFileFailure> failure;
-    {
-        const SkinBatch batch({m_combo3->currentText(), m_text5->text(), m_text6->text(),
-                               m_text1->code(), m_txtHab1->text(), m_txtHab2->text()});
-        failure = WriteSkinFiles(batch);
-        message = failure ? failure->message() : batch.closingMessage();
-    }
+    const SkinBatch batch({m_combo3->currentText(), m_text5->text(), m_text6->text(),
+                           m_text1->code(), m_txtHab1->text(), m_txtHab2->text()});
+    const std::optional<SkinFileFailure> failure = WriteSkinFiles(batch);
     const int lastSkin = failure ? std::clamp(failure->skinNumber, 1, SkinCount) : SkinCount;
 
-    setComboText(m_combo1, m_combo3->currentText());
-    Combo1_Change();
+    setComboText(m_combo1, batch.finalCombo1());
     setComboText(m_combo2, SkinLabel(lastSkin));
-    Combo2_Change();
-    ConvertSkin();
+    showConversion(batch.conversion(lastSkin));
 
     if (failure)
-        showError(this, message);
+        showError(this, failure->message());
     else
-        showInformation(this, message);
+        showInformation(this, batch.closingMessage());
 }
 
 // Closing the main window ends the program, the information window with it.
