@@ -306,7 +306,8 @@ std::optional<SkinFileFailure> WriteBytes(const QString &fileName, const QByteAr
         return SaveWhole(fileName, fileName, bytes);
 
     if (QFileInfo(fileName).isDir())
-        return SkinFileFailure{fileName, 0, Step::Create, u"un dossier porte déjà ce nom"_s};
+        return SkinFileFailure{fileName, 0, Step::Create,
+                               FailureReason(fileName, Step::Create, 0, {}, 0)};
     const QString shortName =
         fileName.left(nameStart) + u".velbrisk-%1.tmp"_s.arg(QCoreApplication::applicationPid());
     if (auto failure = SaveWhole(shortName, fileName, bytes))
