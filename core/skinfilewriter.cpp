@@ -20,6 +20,10 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+// MinGW's headers lack this one.
+#ifndef ERROR_DISK_QUOTA_EXCEEDED
+#define ERROR_DISK_QUOTA_EXCEEDED 1295L
+#endif
 #else
 #include <cerrno>
 #endif
@@ -102,6 +106,32 @@ QString ParentFolder(const QString &fileName)
         folder.append(fileName.at(separator));
     return folder;
 }
+
+#ifdef Q_OS_WIN
+// Why Windows would refuse `name` as the name of a file whatever the disk,
+// or an empty text. Checked before anything is written: a ":" would
+// otherwise write into a hidden stream of another file, and a device name
+// such as "COM1.txt" would open the device.
+QString WindowsNameFault(QStringView name)
+{
+    for (const QChar c : name) {
+        if (c.unicode() < 32 || QStringView(u"<>:\"|?*").contains(c))
+            return u"le nom du fichier n'est pas valide : le caractère « "_s +
+                   (c.unicode() < 32 ? u"\\x%1"_s.arg(int(c.unicode()), 2, 16, u'0') : QString(c)) +
+                   u" » est interdit par Windows"_s;
+    }
+    const QStringView stem = name.left(name.indexOf(u'.')).trimmed();
+    static const QStringList devices = {u"CON"_s, u"PRN"_s, u"AUX"_s, u"NUL"_s};
+    const bool numbered = stem.size() == 4 &&
+                          (stem.startsWith(u"COM", Qt::CaseInsensitive) ||
+                           stem.startsWith(u"LPT", Qt::CaseInsensitive)) &&
+                          stem.at(3) >= u'1' && stem.at(3) <= u'9';
+    if (numbered || devices.contains(stem.toString(), Qt::CaseInsensitive))
+        return u"le nom du fichier n'est pas valide : « "_s + stem.toString() +
+               u" » est le nom d'un périphérique de Windows"_s;
+    return {};
+}
+#endif
 
 qsizetype NameLength(QStringView name)
 {
@@ -224,11 +254,23 @@ QString FailureReason(const QString &fileName, Step step, int systemError, const
         return u"le chemin du fichier est trop long"_s;
 #endif
 
+#ifdef Q_OS_WIN
+    if (QString fault = WindowsNameFault(names.isEmpty() ? QString() : names.last());
+        !fault.isEmpty())
+        return fault;
+#endif
+
     const QFileInfo folderInfo(folder);
     if (!folderInfo.exists())
         return u"le dossier "_s + Quoted(folder) + u" n'existe pas"_s;
     if (!folderInfo.isDir())
         return Quoted(folder) + u" n'est pas un dossier"_s;
+
+    // QSaveFile refuses to replace a read-only file before the system is
+    // asked anything, so there is no error code to read.
+    if (const QFileInfo info(fileName); info.exists() && !info.isWritable())
+        return QStorageInfo(folder).isReadOnly() ? u"le disque est en lecture seule"_s
+                                                 : u"le fichier est en lecture seule"_s;
 
     if (QString known = SystemReason(systemError, folder); !known.isEmpty())
         return known;
@@ -293,8 +335,14 @@ std::optional<SkinFileFailure> WriteBytes(const QString &fileName, const QByteAr
     // No file system takes such a name: said at once, as a file that cannot
     // be created, rather than once the whole content is on the disk.
     const qsizetype nameStart = LastSeparator(fileName) + 1;
-    const qsizetype nameLength = NameLength(QStringView(fileName).sliced(nameStart));
-    if (nameLength > MaxNameLength)
+    const QStringView name = QStringView(fileName).sliced(nameStart);
+    const qsizetype nameLength = NameLength(name);
+#ifdef Q_OS_WIN
+    const bool refused = nameLength > MaxNameLength || !WindowsNameFault(name).isEmpty();
+#else
+    const bool refused = nameLength > MaxNameLength;
+#endif
+    if (refused)
         return SkinFileFailure{fileName, 0, Step::Create,
                                FailureReason(fileName, Step::Create, 0, {}, 0)};
 

@@ -6,6 +6,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_LINUX
+#include <unistd.h>
+#endif
+
 using namespace velbrisk;
 using namespace Qt::StringLiterals;
 using Step = SkinFileFailure::Step;
@@ -65,6 +69,7 @@ private Q_SLOTS:
     void fullDiskKeepsOldContent();
     void fullDiskStopsBatch();
     void readOnlyDisk();
+    void readOnlyFile();
     void message_data();
     void message();
 };
@@ -159,6 +164,17 @@ void TestSkinFileWriter::firstFileRefused_data()
     QTest::newRow("folder name of 300 characters")
         << u"/"_s + QString(300, u'd') << habillage
         << u"le nom d'un des dossiers du chemin est trop long"_s;
+#ifdef Q_OS_WIN
+    // Characters and names that Windows refuses, whatever the disk.
+    for (const QString c : {u"?"_s, u":"_s, u"*"_s})
+        QTest::addRow("prefix with %s", qPrintable(c))
+            << QString() << u"habil"_s + c + u"lage"_s
+            << u"le nom du fichier n'est pas valide : le caractère « "_s + c +
+                   u" » est interdit par Windows"_s;
+    QTest::newRow("prefix making a device name")
+        << QString() << u"com"_s
+        << u"le nom du fichier n'est pas valide : « com1 » est le nom d'un périphérique de Windows"_s;
+#endif
 }
 
 void TestSkinFileWriter::firstFileRefused()
@@ -210,7 +226,7 @@ void TestSkinFileWriter::folderInPlaceOfSkinFile()
 
 void TestSkinFileWriter::fullDiskKeepsOldContent()
 {
-#ifdef Q_OS_LINUX
+#if defined(Q_OS_LINUX) || defined(Q_OS_WIN)
     testsupport::TinyDisk disk;
     REQUIRE_TINY_DISK(disk)
     const QString name = disk.path() + u"/habillage1.txt"_s;
@@ -222,7 +238,8 @@ void TestSkinFileWriter::fullDiskKeepsOldContent()
     QCOMPARE(failure->step, Step::Write);
     QCOMPARE(failure->reason, u"le disque est plein"_s);
     QCOMPARE(failure->message(),
-             u"Le fichier « "_s + name + u" » n'a pas pu être écrit : le disque est plein."_s);
+             u"Le fichier « "_s + QDir::toNativeSeparators(name) +
+                 u" » n'a pas pu être écrit : le disque est plein."_s);
     QCOMPARE(FileBytes(name), "ancien contenu\r\n"_ba);
     QCOMPARE(Entries(disk.path()), QStringList{u"habillage1.txt"_s});
 
@@ -236,7 +253,7 @@ void TestSkinFileWriter::fullDiskKeepsOldContent()
 
 void TestSkinFileWriter::fullDiskStopsBatch()
 {
-#ifdef Q_OS_LINUX
+#if defined(Q_OS_LINUX) || defined(Q_OS_WIN)
     // Files of 20 000 bytes: the 64 KiB disk holds a few, not 24.
     testsupport::TinyDisk disk;
     REQUIRE_TINY_DISK(disk)
@@ -280,8 +297,29 @@ void TestSkinFileWriter::readOnlyDisk()
     QCOMPARE(FileBytes(existing), "ancien\r\n"_ba);
     QCOMPARE(Entries(disk.path()), QStringList{u"habillage1.txt"_s});
 #else
-    QSKIP("Needs a tmpfs mount");
+    QSKIP("A disk cannot be made read-only from here: the read-only file stands for it");
 #endif
+}
+
+void TestSkinFileWriter::readOnlyFile()
+{
+#ifdef Q_OS_LINUX
+    if (geteuid() == 0)
+        QSKIP("Root writes over read-only files");
+#endif
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString name = dir.filePath(u"habillage1.txt"_s);
+    QVERIFY(PutFile(name, "ancien\r\n"));
+    QVERIFY(QFile::setPermissions(name, QFile::ReadOwner | QFile::ReadUser));
+
+    const std::optional<SkinFileFailure> failure = WriteSkinFile(name, u"nouveau");
+    QFile::setPermissions(name, QFile::ReadOwner | QFile::WriteOwner);
+    QVERIFY(failure);
+    QCOMPARE(failure->step, Step::Create);
+    QCOMPARE(failure->reason, u"le fichier est en lecture seule"_s);
+    QCOMPARE(FileBytes(name), "ancien\r\n"_ba);
+    QCOMPARE(Entries(dir.path()), QStringList{u"habillage1.txt"_s});
 }
 
 void TestSkinFileWriter::message_data()

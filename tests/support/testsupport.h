@@ -4,11 +4,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QString>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -56,17 +55,41 @@ inline QString KeyColour(int skin)
     return colours[skin - 1];
 }
 
+// The byte of Windows-1252 for `c`, or -1 when it has none. Spelled out
+// here, not taken from an encoder, which a Qt built without ICU lacks. The
+// five bytes that Windows-1252 leaves undefined stand for the control
+// characters of the same number.
+inline int Windows1252Byte(char16_t c)
+{
+    static constexpr char16_t high[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 0x80
+        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, // 0x88
+        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 0x90
+        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 0x98
+    };
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (int i = 0; i < 32; ++i)
+        if (high[i] == c)
+            return 0x80 + i;
+    return -1;
+}
+
 // A skin file for a code whose line breaks are LF: CR LF line ends and one
 // more CR LF, in Windows-1252 when every character fits, in UTF-8 otherwise.
 inline QByteArray SkinFile(const QString &text)
 {
     QString crlf = text;
     crlf.replace(u"\n"_s, u"\r\n"_s).append(u"\r\n"_s);
-    QStringEncoder encoder("windows-1252");
-    QStringDecoder decoder("windows-1252");
-    const QByteArray ansi = encoder.encode(crlf);
-    const QString back = decoder.decode(ansi);
-    return back == crlf ? ansi : crlf.toUtf8();
+    QByteArray ansi;
+    ansi.reserve(crlf.size());
+    for (const QChar c : std::as_const(crlf)) {
+        const int byte = Windows1252Byte(c.unicode());
+        if (byte < 0)
+            return crlf.toUtf8();
+        ansi.append(char(byte));
+    }
+    return ansi;
 }
 
 #ifdef Q_OS_LINUX
@@ -112,6 +135,41 @@ private:
         QSKIP("Mounting a tiny tmpfs needs root");                                                 \
     if (!(disk).mounted())                                                                         \
         QSKIP("This system refused to mount a tmpfs");
+#elif defined(Q_OS_WIN)
+// A Windows program cannot mount a disk: the tests under Wine are given a
+// drive of 64 KiB (a tmpfs behind a drive letter of the Wine prefix) in
+// VELBRISK_TINY_DISK. Each test works in a fresh folder of it, removed on
+// every way out, so the drive is empty again for the next one.
+class TinyDisk
+{
+public:
+    TinyDisk()
+    {
+        const QString root = qEnvironmentVariable("VELBRISK_TINY_DISK");
+        if (root.isEmpty() || !QDir(root).exists())
+            return;
+        m_path = QDir(root).filePath(u"disque-%1"_s.arg(QCoreApplication::applicationPid()));
+        m_mounted = QDir().mkpath(m_path);
+    }
+    ~TinyDisk()
+    {
+        if (m_mounted)
+            QDir(m_path).removeRecursively();
+    }
+    TinyDisk(const TinyDisk &) = delete;
+    TinyDisk &operator=(const TinyDisk &) = delete;
+
+    bool mounted() const { return m_mounted; }
+    QString path() const { return m_path; }
+
+private:
+    QString m_path;
+    bool m_mounted = false;
+};
+
+#define REQUIRE_TINY_DISK(disk)                                                                    \
+    if (!(disk).mounted())                                                                         \
+        QSKIP("No tiny drive given in VELBRISK_TINY_DISK");
 #endif
 
 } // namespace testsupport
