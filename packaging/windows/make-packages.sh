@@ -1,0 +1,73 @@
+#!/bin/sh
+# Makes Velbrisk's two Windows packages from a Windows build:
+#   BUILD_DIR/Velbrisk-2.00-windows-x64.zip   the program in one folder Velbrisk/
+#   BUILD_DIR/Velbrisk-2.00-setup.exe         its installer
+# from BUILD_DIR/app/velbrisk.exe, the Qt it was built with (QT_PREFIX) and
+# the MinGW runtime of the build's compiler. Both hold the same files, those
+# gathered in BUILD_DIR/deploy/Velbrisk/.
+#
+#   packaging/windows/make-packages.sh BUILD_DIR QT_PREFIX
+set -eu
+
+VERSION=2.00
+PLUGINS=platforms/qwindows.dll
+
+if [ $# -ne 2 ]; then
+    echo "usage: $0 BUILD_DIR QT_PREFIX" >&2
+    exit 2
+fi
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "$1" && pwd)
+qt=$(cd "$2" && pwd)
+exe=$build/app/velbrisk.exe
+deploy=$build/deploy
+staging=$deploy/Velbrisk
+zip=$build/Velbrisk-$VERSION-windows-x64.zip
+setup=$build/Velbrisk-$VERSION-setup.exe
+log=$deploy/make-packages.log
+
+fail() {
+    echo "make-packages: $*" >&2
+    [ -s "$log" ] && sed 's/^/  /' "$log" >&2
+    exit 1
+}
+
+[ -f "$exe" ] || fail "$exe manque : construire d'abord la cible velbrisk"
+for tool in zip makensis x86_64-w64-mingw32-strip; do
+    command -v $tool >/dev/null || fail "$tool manque (apt-get install $tool)"
+done
+
+rm -rf "$staging" "$zip" "$setup"
+mkdir -p "$deploy"
+: >"$log"
+
+# The arguments of collect-dlls.py, kept whole even with spaces in the paths.
+set -- --plugin-root "$qt/plugins"
+for plugin in $PLUGINS; do
+    set -- "$@" --plugin "$plugin"
+done
+set -- "$@" --search "$qt/bin"
+# The runtime DLLs are where the build's own compiler finds them.
+cxx=$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$build/CMakeCache.txt" 2>/dev/null || true)
+cxx=${cxx:-x86_64-w64-mingw32-g++-posix}
+for runtime in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
+    found=$("$cxx" -print-file-name=$runtime)
+    [ -f "$found" ] || fail "$cxx ne sait pas où est $runtime"
+    set -- "$@" --search "$(dirname "$found")"
+done
+python3 "$here/collect-dlls.py" "$@" "$exe" "$staging" >>"$log" 2>&1 ||
+    fail "collect-dlls.py a échoué"
+# The copies only: the runtime DLLs carry their debugging data (libstdc++ is
+# 20 MB of it), which no user needs.
+find "$staging" -type f \( -name '*.dll' -o -name '*.exe' \) \
+    -exec x86_64-w64-mingw32-strip --strip-unneeded {} + >>"$log" 2>&1 ||
+    fail "strip a échoué"
+
+(cd "$deploy" && zip -q -r -X "$zip" Velbrisk) >>"$log" 2>&1 || fail "zip a échoué"
+echo "$zip"
+
+# -WX: a warning (a missing icon, a define not used...) stops the installer.
+makensis -V2 -WX "-DSTAGING=$staging" "-DVERSION=$VERSION" "-DOUTFILE=$setup" \
+    "$here/velbrisk.nsi" >>"$log" 2>&1 || fail "makensis a échoué"
+[ -f "$setup" ] || fail "makensis n'a pas fait $setup"
+echo "$setup"
