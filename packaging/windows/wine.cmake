@@ -1,7 +1,7 @@
 # Makes build-windows/wine-run, which runs the build's Windows programs under
 # Wine with a prefix of their own in the build folder, and lets CTest run
 # every test program through it.
-find_program(VELBRISK_WINE NAMES wine64 wine REQUIRED)
+find_program(VELBRISK_WINE NAMES wine REQUIRED)
 
 # The DLLs the programs load from the build: Qt's, and MinGW's runtime, found
 # where the compiler itself finds them.

@@ -1,6 +1,7 @@
 // The program's identity outside the program: the Windows resources as the
-// resource compiler builds them, the desktop files, what `cmake --install`
-// puts where, and the Debian package.
+// resource compiler builds them (on Windows: as Windows reads them from the
+// built velbrisk.exe), the desktop files, what `cmake --install` puts where,
+// and the Debian package.
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -9,6 +10,10 @@
 #include <QTest>
 
 #include <optional>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -156,6 +161,50 @@ QString textValue(const VersionNode &node)
     return text;
 }
 
+#ifdef Q_OS_WIN
+// The program that was built. A Unix path (the tests run under Wine) is
+// reached through Wine's drive Z:.
+QString BuiltExe()
+{
+    const QString path = QStringLiteral(VELBRISK_EXE);
+    return QDir::toNativeSeparators(path.startsWith(u'/') ? u"Z:"_s + path : path);
+}
+
+// Every resource of `exe`, read through the system's resource functions.
+std::optional<QList<Resource>> exeResources(const QString &exe)
+{
+    const HMODULE module =
+        LoadLibraryExW(reinterpret_cast<LPCWSTR>(exe.utf16()), nullptr,
+                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!module)
+        return std::nullopt;
+    struct Walk
+    {
+        HMODULE module;
+        QList<Resource> resources;
+    } walk{module, {}};
+    const auto language = [](HMODULE m, LPCWSTR type, LPCWSTR name, WORD lang, LONG_PTR param) {
+        const HRSRC found = FindResourceExW(m, type, name, lang);
+        const HGLOBAL loaded = found ? LoadResource(m, found) : nullptr;
+        const void *data = loaded ? LockResource(loaded) : nullptr;
+        if (data && IS_INTRESOURCE(type) && IS_INTRESOURCE(name))
+            reinterpret_cast<Walk *>(param)->resources.append(
+                {quint16(quintptr(type)), quint16(quintptr(name)), lang,
+                 QByteArray(static_cast<const char *>(data), SizeofResource(m, found))});
+        return TRUE;
+    };
+    const auto name = [](HMODULE m, LPCWSTR type, LPWSTR resourceName, LONG_PTR param) {
+        return EnumResourceLanguagesW(m, type, resourceName, language, param);
+    };
+    const auto type = [](HMODULE m, LPWSTR resourceType, LONG_PTR param) {
+        return EnumResourceNamesW(m, resourceType, name, param);
+    };
+    EnumResourceTypesW(module, type, reinterpret_cast<LONG_PTR>(&walk));
+    FreeLibrary(module);
+    return walk.resources;
+}
+#endif
+
 QSize pngSize(const QString &path)
 {
     QFile file(path);
@@ -208,6 +257,7 @@ private Q_SLOTS:
     void iconPngs();
     void desktopFilesValidate_data();
     void desktopFilesValidate();
+    void guiSubsystem();
     void installTree();
     void debianPackage();
 
@@ -221,6 +271,10 @@ private:
 void TestPackaging::initTestCase()
 {
     QVERIFY(m_temp.isValid());
+#ifdef Q_OS_WIN
+    const auto resources = exeResources(BuiltExe());
+    QVERIFY2(resources, qPrintable(u"cannot read the resources of "_s + BuiltExe()));
+#else
     // The resource script is compiled once, with the mingw-w64 resource
     // compiler and the host's C preprocessor.
     const QString windres = tool(u"x86_64-w64-mingw32-windres"_s);
@@ -238,6 +292,7 @@ void TestPackaging::initTestCase()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const auto resources = readRes(file.readAll());
     QVERIFY2(resources, "the .res file is cut short");
+#endif
     m_resources = *resources;
     for (const Resource &resource : std::as_const(m_resources))
         if (resource.type == 16)
@@ -381,8 +436,28 @@ void TestPackaging::desktopFilesValidate()
     QVERIFY2(result.exitCode == 0, qPrintable(result.output));
 }
 
+void TestPackaging::guiSubsystem()
+{
+#ifdef Q_OS_WIN
+    // A program of the Windows GUI subsystem opens no console window.
+    QFile exe(BuiltExe());
+    QVERIFY(exe.open(QIODevice::ReadOnly));
+    const QByteArray head = exe.read(4096);
+    const qsizetype pe = dword(head, 0x3C);
+    QCOMPARE(head.mid(pe, 4), "PE\0\0"_ba);
+    const qsizetype optional = pe + 24;
+    QCOMPARE(word(head, optional), quint16(0x20B)); // a 64-bit program
+    QCOMPARE(word(head, optional + 68), quint16(2)); // IMAGE_SUBSYSTEM_WINDOWS_GUI
+#else
+    QSKIP("Only the Windows build makes velbrisk.exe");
+#endif
+}
+
 void TestPackaging::installTree()
 {
+#ifdef Q_OS_WIN
+    QSKIP("The Linux install tree; the Windows packages are tested on their own");
+#endif
     const QString prefix = m_temp.filePath(u"prefix"_s);
     const Run installed =
         run(QStringLiteral(VELBRISK_CMAKE), {u"--install"_s, BuildDir, u"--prefix"_s, prefix});

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QList>
 #include <QPushButton>
@@ -27,6 +28,17 @@ inline void setUpApplication()
 {
     QApplication::setStyle(QStyleFactory::create(u"Windows"_s));
     velbrisk::ui::loadProgramFonts();
+}
+
+// The folder field's start: the drive root on Windows, the home folder
+// elsewhere.
+inline QString StartFolder()
+{
+#ifdef Q_OS_WIN
+    return u"C:\\"_s;
+#else
+    return QDir::toNativeSeparators(QDir::homePath());
+#endif
 }
 
 // Every box the window shows, answered at once.

@@ -140,7 +140,7 @@ void TestForm1Layout::controls_data()
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("text");
 
-    const QString home = QDir::toNativeSeparators(QDir::homePath());
+    const QString start = form1test::StartFolder();
     const struct
     {
         const char *name, *kind, *container;
@@ -172,7 +172,7 @@ void TestForm1Layout::controls_data()
         {"Label10", "QLabel", "Frame4", 16, 72, 169, 17, u"Habillage de base :"_s},
         {"Combo3", "QComboBox", "Frame4", 16, 88, 153, 21, u"Habillage 15"_s},
         {"Label7", "QLabel", "Frame4", 16, 120, 169, 17, u"Chemin du dossier de stockage :"_s},
-        {"Text5", "QLineEdit", "Frame4", 16, 136, 217, 19, home},
+        {"Text5", "QLineEdit", "Frame4", 16, 136, 217, 19, start},
         {"Dir1", "velbrisk::ui::DirList", "Frame4", 16, 160, 217, 126,
          QDir::toNativeSeparators(QDir::currentPath())},
         {"Command8", "QPushButton", "Frame4", 16, 296, 217, 33, u"Créer les fichiers txt..."_s},
@@ -312,7 +312,7 @@ void TestForm1Layout::startUpContents()
     QCOMPARE(m_form->field(u"txtHab1"_s)->text(), u"#333333"_s);
     QCOMPARE(m_form->field(u"txtHab2"_s)->text(), u"#333333"_s);
     // The folder field and the folder list show different folders.
-    QCOMPARE(m_form->field(u"Text5"_s)->text(), QDir::toNativeSeparators(QDir::homePath()));
+    QCOMPARE(m_form->field(u"Text5"_s)->text(), form1test::StartFolder());
     // The sentences are contents, not hints: they stay when the box has the focus.
     m_form->codeBox(u"text1"_s)->setFocus();
     QCOMPARE(m_form->code(u"text1"_s), u"Mettez ici votre code SkyBlog d'une déco...\n"_s);
