@@ -15,35 +15,57 @@ namespace {
 // Search texts up to this length are found by filtering candidates on their
 // first and last characters, eight positions at a time, and comparing the
 // middle of each candidate; the cost per code unit is bounded by the length.
-// Longer ones use Knuth-Morris-Pratt, linear whatever the text.
+// Longer ones use Knuth-Morris-Pratt, linear whatever the text, and the same
+// filter while no candidate is under way.
 constexpr qsizetype LongSearch = 32;
+
+// How many leading code units `a` and `b` have in common, up to `count`.
+qsizetype commonPrefix(const char16_t *a, const char16_t *b, qsizetype count)
+{
+    qsizetype i = 0;
+#ifdef VELBRISK_SSE2
+    for (; i + 8 <= count; i += 8) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i *>(a + i));
+        const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i *>(b + i));
+        const auto equal = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(x, y)));
+        if (equal != 0xffff)
+            return i + std::countr_one(equal) / 2;
+    }
+#endif
+    while (i < count && a[i] == b[i])
+        ++i;
+    return i;
+}
 
 class Finder
 {
 public:
-    Finder(QStringView code, QStringView search) : m_code(code), m_search(search)
-    {
-        if (m_search.size() > LongSearch)
-            buildFailureTable();
-    }
+    Finder(QStringView code, QStringView search) : m_code(code), m_search(search) {}
 
-    // Calls onMatch(at) for each occurrence that starts in [from, limit),
-    // leftmost first and never overlapping, and returns where the search
-    // goes on: behind the last occurrence, or at `limit`.
-    template <typename OnMatch>
-    qsizetype scan(qsizetype from, qsizetype limit, OnMatch &&onMatch) const
+    // Calls onMatch(at) for each occurrence not reported yet that starts
+    // before `limit`, leftmost first and never overlapping, and returns a
+    // position, `limit` or beyond, before which every occurrence has been
+    // reported. Each call carries on where the previous one stopped, so a
+    // code scanned block by block is still read once, whatever the search.
+    template <typename OnMatch> qsizetype scan(qsizetype limit, OnMatch &&onMatch)
     {
         const qsizetype m = m_search.size();
-        const qsizetype lastStart = m_code.size() - m;
-        const qsizetype end = std::min(limit, lastStart + 1);
-        while (from < end) {
-            const qsizetype at = m > LongSearch ? nextLong(from, end) : nextShort(from, end);
-            if (at < 0)
-                break;
-            onMatch(at);
-            from = at + m;
+        const qsizetype end = std::min(limit, m_code.size() - m + 1);
+        if (m > LongSearch) {
+            scanLong(end, onMatch);
+        } else {
+            while (m_from < end) {
+                const qsizetype at =
+                    nextCandidate(m_from, end, [this](qsizetype at) { return middleMatches(at); });
+                if (at < 0) {
+                    m_from = end;
+                    break;
+                }
+                onMatch(at);
+                m_from = at + m;
+            }
         }
-        return std::max(from, limit);
+        return std::max(m_from, limit);
     }
 
 private:
@@ -59,7 +81,10 @@ private:
         return true;
     }
 
-    qsizetype nextShort(qsizetype from, qsizetype limit) const
+    // The first position in [from, limit) where the search's first and last
+    // characters are found and that `accept` takes, or -1.
+    template <typename Accept>
+    qsizetype nextCandidate(qsizetype from, qsizetype limit, Accept accept) const
     {
         const char16_t *code = m_code.utf16();
         const qsizetype m = m_search.size();
@@ -67,7 +92,7 @@ private:
         const char16_t last = m_search.back().unicode();
         // Occurrences often follow each other closely: try the next
         // position before loading a whole block.
-        if (code[from] == first && code[from + m - 1] == last && middleMatches(from))
+        if (code[from] == first && code[from + m - 1] == last && accept(from))
             return from;
 #ifdef VELBRISK_SSE2
         const __m128i firsts = _mm_set1_epi16(short(first));
@@ -81,52 +106,90 @@ private:
             while (mask != 0) {
                 const int bit = std::countr_zero(mask);
                 const qsizetype at = from + bit / 2;
-                if (middleMatches(at))
+                if (accept(at))
                     return at;
                 mask &= ~(3u << bit);
             }
         }
 #endif
         for (; from < limit; ++from) {
-            if (code[from] == first && code[from + m - 1] == last && middleMatches(from))
+            if (code[from] == first && code[from + m - 1] == last && accept(from))
                 return from;
         }
         return -1;
     }
 
-    void buildFailureTable()
+    template <typename OnMatch> void scanLong(qsizetype end, OnMatch &onMatch)
     {
+        const char16_t *code = m_code.utf16();
+        const char16_t *search = m_search.utf16();
         const qsizetype m = m_search.size();
-        m_failure.assign(size_t(m), 0);
-        qsizetype k = 0;
-        for (qsizetype i = 1; i < m; ++i) {
-            while (k > 0 && m_search[i] != m_search[k])
-                k = m_failure[size_t(k - 1)];
-            if (m_search[i] == m_search[k])
-                ++k;
-            m_failure[size_t(i)] = k;
+        // code[from, from + matched) is the start of the search, and no
+        // occurrence starts before `from`.
+        qsizetype from = m_from;
+        qsizetype matched = m_matched;
+        while (from < end) {
+            if (matched == 0) {
+                from = nextCandidate(from, end, [](qsizetype) { return true; });
+                if (from < 0) {
+                    from = end;
+                    break;
+                }
+            }
+            matched += commonPrefix(code + from + matched, search + matched, m - matched);
+            if (matched == m) {
+                onMatch(from);
+                from += m;
+                matched = 0;
+                continue;
+            }
+            // This unit ends the candidate: go on with the longest candidate
+            // further right that it may still extend.
+            const char16_t unit = code[from + matched];
+            while (matched > 0 && unit != search[matched]) {
+                const qsizetype kept = border(matched);
+                from += matched - kept;
+                matched = kept;
+            }
+            if (unit == search[matched])
+                ++matched;
+            else
+                ++from;
         }
+        m_from = from;
+        m_matched = matched;
     }
 
-    qsizetype nextLong(qsizetype from, qsizetype limit) const
+    // The length of the longest proper prefix of the search's first `length`
+    // units that is also their suffix. Built on demand: most texts only ever
+    // need a little of it, and a whole table would weigh four times the search.
+    qsizetype border(qsizetype length)
     {
-        const qsizetype m = m_search.size();
-        const qsizetype end = limit + m - 1; // an occurrence ending here starts before limit
-        qsizetype k = 0;
-        for (qsizetype i = from; i < end; ++i) {
-            while (k > 0 && m_code[i] != m_search[k])
-                k = m_failure[size_t(k - 1)];
-            if (m_code[i] == m_search[k])
+        if (length > qsizetype(m_borders.size()))
+            extendBorders(length);
+        return m_borders[size_t(length - 1)];
+    }
+
+    void extendBorders(qsizetype length)
+    {
+        const char16_t *search = m_search.utf16();
+        if (m_borders.empty())
+            m_borders.push_back(0);
+        for (auto i = qsizetype(m_borders.size()); i < length; ++i) {
+            qsizetype k = m_borders.back();
+            while (k > 0 && search[i] != search[k])
+                k = m_borders[size_t(k - 1)];
+            if (search[i] == search[k])
                 ++k;
-            if (k == m)
-                return i - m + 1;
+            m_borders.push_back(k);
         }
-        return -1;
     }
 
     QStringView m_code;
     QStringView m_search;
-    std::vector<qsizetype> m_failure;
+    qsizetype m_from = 0;    // no occurrence left to report starts before it
+    qsizetype m_matched = 0; // long searches: units from m_from on that begin the search
+    std::vector<qsizetype> m_borders;
 };
 
 void copyChars(QChar *to, const QChar *from, qsizetype count)
@@ -147,7 +210,7 @@ std::vector<qsizetype> FindOccurrences(QStringView code, QStringView search)
     std::vector<qsizetype> occurrences;
     if (search.isEmpty() || code.size() < search.size())
         return occurrences;
-    Finder(code, search).scan(0, code.size(), [&](qsizetype at) { occurrences.push_back(at); });
+    Finder(code, search).scan(code.size(), [&](qsizetype at) { occurrences.push_back(at); });
     return occurrences;
 }
 
@@ -186,19 +249,19 @@ QString ReplaceAll(QStringView code, QStringView search, QStringView replacement
     QString result(code.size(), Qt::Uninitialized);
     QChar *out = result.data();
     const QChar *in = code.data();
-    const Finder finder(code, search);
+    Finder finder(code, search);
     qsizetype done = 0; // everything before this is in the result
-    for (qsizetype from = 0; from < code.size();) {
-        from = finder.scan(from, from + Block, [&](qsizetype at) {
+    for (qsizetype settled = 0; settled < code.size();) {
+        settled = finder.scan(settled + Block, [&](qsizetype at) {
             copyChars(out + done, in + done, at - done);
             copyChars(out + at, replacement.data(), m);
             done = at + m;
         });
-        // No occurrence starts before `from`, so none covers what lies before it.
-        const qsizetype safe = std::min(from, code.size());
-        if (safe > done) {
-            copyChars(out + done, in + done, safe - done);
-            done = safe;
+        // No occurrence is left before `settled`, so none covers what lies there.
+        settled = std::min(settled, code.size());
+        if (settled > done) {
+            copyChars(out + done, in + done, settled - done);
+            done = settled;
         }
     }
     return result;

@@ -16,7 +16,8 @@ QString referenceReplaceAll(const QString &code, const QString &search, const QS
     QString out;
     qsizetype i = 0;
     while (i < code.size()) {
-        if (code.mid(i, search.size()) == search) {
+        // A view, not a copy: long searches over codes of several blocks.
+        if (QStringView(code).mid(i, search.size()) == search) {
             out += replacement;
             i += search.size();
         } else {
@@ -36,6 +37,27 @@ QString randomText(QRandomGenerator &random, const QList<QString> &alphabet, int
     return text;
 }
 
+// The blocks the same-length path writes its result in.
+constexpr qsizetype Block = 16 * 1024;
+
+// `count` units of `motif` over and over.
+QString periodic(const QString &motif, qsizetype count)
+{
+    QString text;
+    while (text.size() < count)
+        text += motif;
+    text.truncate(count);
+    return text;
+}
+
+// `code` with `search` written over it at each of `positions`.
+QString withSearchAt(QString code, const QString &search, const QList<qsizetype> &positions)
+{
+    for (const qsizetype at : positions)
+        code.replace(at, search.size(), search);
+    return code;
+}
+
 } // namespace
 
 class TestReplaceAll : public QObject
@@ -49,6 +71,8 @@ private Q_SLOTS:
     void occurrencesAndReplaceAt();
     void longCodes_data();
     void longCodes();
+    void longSameLengthSearches_data();
+    void longSameLengthSearches();
 };
 
 void TestReplaceAll::namedCases_data()
@@ -162,6 +186,49 @@ void TestReplaceAll::longCodes()
     while (code.size() < 100000)
         code += random.bounded(4) == 0 ? u"#"_s : QString(int(random.bounded(48)), u'3');
     QCOMPARE(ReplaceAll(code, search, replacement), referenceReplaceAll(code, search, replacement));
+}
+
+void TestReplaceAll::longSameLengthSearches_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("search");
+
+    const QString blocks = periodic(u"abcd"_s, 4 * Block + 5);
+    const QList<qsizetype> straddling{0, Block - 16, 2 * Block - 1, 3 * Block - 33, 4 * Block - 32};
+    QTest::newRow("33 units straddling boundaries")
+        << withSearchAt(blocks, periodic(u"xyz"_s, 33), straddling) << periodic(u"xyz"_s, 33);
+    QTest::newRow("100 units straddling boundaries")
+        << withSearchAt(blocks, periodic(u"xyz"_s, 100), straddling) << periodic(u"xyz"_s, 100);
+    QTest::newRow("32 units, overlapping candidates")
+        << periodic(u"ab"_s, 3 * Block + 1) << periodic(u"ab"_s, 32);
+    QTest::newRow("33 units, overlapping candidates")
+        << periodic(u"ab"_s, 3 * Block + 1) << periodic(u"ab"_s, 33);
+    QTest::newRow("100 units, overlapping candidates")
+        << periodic(u"aab"_s, 4 * Block) << periodic(u"aab"_s, 100);
+    // Breaks in the period cut long candidates short, far from where they began.
+    const QString broken = withSearchAt(periodic(u"abcde"_s, 5 * Block), u"x"_s,
+                                        {Block + 9, 2 * Block + 2, 2 * Block + 3, 4 * Block - 1});
+    QTest::newRow("16 K + 1 units") << broken << broken.mid(2 * Block + 4, Block + 1);
+    QTest::newRow("16 K + 1 units with a break") << broken << broken.mid(Block - 3, Block + 1);
+    const QString code = periodic(u"abcdefg"_s, 3 * Block + 10);
+    QTest::newRow("half the code") << code << code.left(code.size() / 2);
+    QTest::newRow("half the code, shifted") << code << code.mid(3, code.size() / 2);
+    // A candidate that runs through a whole block before it fails.
+    const QString as = QString(Block, u'a');
+    QTest::newRow("candidate longer than a block")
+        << as + QString(100, u'a') + u"ba"_s + QString(Block + 5, u'a') + u'b' + as + as
+        << as + u"ba"_s;
+}
+
+void TestReplaceAll::longSameLengthSearches()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, search);
+    const QString replacement = search.toUpper();
+    const QString expected = referenceReplaceAll(code, search, replacement);
+    QVERIFY(expected != code);
+    QCOMPARE(ReplaceAll(code, search, replacement), expected);
+    QCOMPARE(ReplaceAt(code, FindOccurrences(code, search), search.size(), replacement), expected);
 }
 
 QTEST_APPLESS_MAIN(TestReplaceAll)
