@@ -117,7 +117,7 @@ QString WindowsNameFault(QStringView name)
     for (const QChar c : name) {
         if (c.unicode() < 32 || QStringView(u"<>:\"|?*").contains(c))
             return u"le nom du fichier n'est pas valide : le caractère « "_s +
-                   (c.unicode() < 32 ? u"\\x%1"_s.arg(int(c.unicode()), 2, 16, u'0') : QString(c)) +
+                   (c.unicode() < 32 ? u"\\x%1"_s.arg(int(c.unicode()), 2, 16, QChar(u'0')) : QString(c)) +
                    u" » est interdit par Windows"_s;
     }
     const QStringView stem = name.left(name.indexOf(u'.')).trimmed();
@@ -324,7 +324,12 @@ std::optional<SkinFileFailure> SaveWhole(const QString &target, const QString &f
 std::filesystem::path FileSystemPath(const QString &fileName)
 {
 #ifdef Q_OS_WIN
-    return std::filesystem::path(fileName.toStdWString());
+    // The "\\?\" form lifts Windows' limit of 260 characters a path, which a
+    // name this long easily passes.
+    QString path = QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath());
+    if (!path.startsWith(u"\\\\"_s)) // a network path stays as it is
+        path.prepend(u"\\\\?\\"_s);
+    return std::filesystem::path(path.toStdWString());
 #else
     return std::filesystem::path(QFile::encodeName(fileName).toStdString());
 #endif

@@ -166,7 +166,7 @@ void TestSkinFileWriter::firstFileRefused_data()
         << u"le nom d'un des dossiers du chemin est trop long"_s;
 #ifdef Q_OS_WIN
     // Characters and names that Windows refuses, whatever the disk.
-    for (const QString c : {u"?"_s, u":"_s, u"*"_s})
+    for (const QString &c : {u"?"_s, u":"_s, u"*"_s})
         QTest::addRow("prefix with %s", qPrintable(c))
             << QString() << u"habil"_s + c + u"lage"_s
             << u"le nom du fichier n'est pas valide : le caractère « "_s + c +

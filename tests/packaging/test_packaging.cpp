@@ -86,7 +86,7 @@ qsizetype readOrdinal(const QByteArray &bytes, qsizetype at, quint16 *ordinal)
     return at + 2;
 }
 
-std::optional<QList<Resource>> readRes(const QByteArray &bytes)
+[[maybe_unused]] std::optional<QList<Resource>> readRes(const QByteArray &bytes)
 {
     QList<Resource> resources;
     qsizetype at = 0;
@@ -171,6 +171,28 @@ QString BuiltExe()
 }
 
 // Every resource of `exe`, read through the system's resource functions.
+BOOL CALLBACK onLanguage(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language, LONG_PTR list)
+{
+    const HRSRC found = FindResourceExW(module, type, name, language);
+    const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const void *data = loaded ? LockResource(loaded) : nullptr;
+    if (data && IS_INTRESOURCE(type) && IS_INTRESOURCE(name))
+        reinterpret_cast<QList<Resource> *>(list)->append(
+            {quint16(quintptr(type)), quint16(quintptr(name)), language,
+             QByteArray(static_cast<const char *>(data), SizeofResource(module, found))});
+    return TRUE;
+}
+
+BOOL CALLBACK onName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR list)
+{
+    return EnumResourceLanguagesW(module, type, name, onLanguage, list);
+}
+
+BOOL CALLBACK onType(HMODULE module, LPWSTR type, LONG_PTR list)
+{
+    return EnumResourceNamesW(module, type, onName, list);
+}
+
 std::optional<QList<Resource>> exeResources(const QString &exe)
 {
     const HMODULE module =
@@ -178,30 +200,10 @@ std::optional<QList<Resource>> exeResources(const QString &exe)
                        LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     if (!module)
         return std::nullopt;
-    struct Walk
-    {
-        HMODULE module;
-        QList<Resource> resources;
-    } walk{module, {}};
-    const auto language = [](HMODULE m, LPCWSTR type, LPCWSTR name, WORD lang, LONG_PTR param) {
-        const HRSRC found = FindResourceExW(m, type, name, lang);
-        const HGLOBAL loaded = found ? LoadResource(m, found) : nullptr;
-        const void *data = loaded ? LockResource(loaded) : nullptr;
-        if (data && IS_INTRESOURCE(type) && IS_INTRESOURCE(name))
-            reinterpret_cast<Walk *>(param)->resources.append(
-                {quint16(quintptr(type)), quint16(quintptr(name)), lang,
-                 QByteArray(static_cast<const char *>(data), SizeofResource(m, found))});
-        return TRUE;
-    };
-    const auto name = [](HMODULE m, LPCWSTR type, LPWSTR resourceName, LONG_PTR param) {
-        return EnumResourceLanguagesW(m, type, resourceName, language, param);
-    };
-    const auto type = [](HMODULE m, LPWSTR resourceType, LONG_PTR param) {
-        return EnumResourceNamesW(m, resourceType, name, param);
-    };
-    EnumResourceTypesW(module, type, reinterpret_cast<LONG_PTR>(&walk));
+    QList<Resource> resources;
+    EnumResourceTypesW(module, onType, reinterpret_cast<LONG_PTR>(&resources));
     FreeLibrary(module);
-    return walk.resources;
+    return resources;
 }
 #endif
 

@@ -23,6 +23,13 @@ QFont face(const QStringList &families, qreal points, bool bold)
     font.setFamilies(families);
     font.setPointSizeF(points);
     font.setBold(bold);
+#ifdef Q_OS_WIN
+    // GDI rounds every glyph's advance to whole pixels, which makes these
+    // small sizes a few pixels wider than the faces were drawn for, and
+    // captions no longer fit their controls. Without horizontal hinting Qt
+    // draws them through DirectWrite, with the widths of the design.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+#endif
     return font;
 }
 
