@@ -117,7 +117,8 @@ QString WindowsNameFault(QStringView name)
     for (const QChar c : name) {
         if (c.unicode() < 32 || QStringView(u"<>:\"|?*").contains(c))
             return u"le nom du fichier n'est pas valide : le caractère « "_s +
-                   (c.unicode() < 32 ? u"\\x%1"_s.arg(int(c.unicode()), 2, 16, QChar(u'0')) : QString(c)) +
+                   (c.unicode() < 32 ? u"\\x%1"_s.arg(int(c.unicode()), 2, 16, QChar(u'0'))
+                                     : QString(c)) +
                    u" » est interdit par Windows"_s;
     }
     const QStringView stem = name.left(name.indexOf(u'.')).trimmed();

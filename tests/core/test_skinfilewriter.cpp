@@ -237,9 +237,8 @@ void TestSkinFileWriter::fullDiskKeepsOldContent()
     QVERIFY(failure);
     QCOMPARE(failure->step, Step::Write);
     QCOMPARE(failure->reason, u"le disque est plein"_s);
-    QCOMPARE(failure->message(),
-             u"Le fichier « "_s + QDir::toNativeSeparators(name) +
-                 u" » n'a pas pu être écrit : le disque est plein."_s);
+    QCOMPARE(failure->message(), u"Le fichier « "_s + QDir::toNativeSeparators(name) +
+                                     u" » n'a pas pu être écrit : le disque est plein."_s);
     QCOMPARE(FileBytes(name), "ancien contenu\r\n"_ba);
     QCOMPARE(Entries(disk.path()), QStringList{u"habillage1.txt"_s});
 

@@ -448,7 +448,7 @@ void TestPackaging::guiSubsystem()
     const qsizetype pe = dword(head, 0x3C);
     QCOMPARE(head.mid(pe, 4), "PE\0\0"_ba);
     const qsizetype optional = pe + 24;
-    QCOMPARE(word(head, optional), quint16(0x20B)); // a 64-bit program
+    QCOMPARE(word(head, optional), quint16(0x20B));  // a 64-bit program
     QCOMPARE(word(head, optional + 68), quint16(2)); // IMAGE_SUBSYSTEM_WINDOWS_GUI
 #else
     QSKIP("Only the Windows build makes velbrisk.exe");

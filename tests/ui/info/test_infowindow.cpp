@@ -4,13 +4,13 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStyleFactory>
-#include <QFontDatabase>
 #include <QTest>
 #include <QUrl>
 #include <QWindow>
