@@ -4,6 +4,7 @@ person uses it. Each scenario starts its own X server, window manager and
 program, and prints each step it checks.
 
     run_e2e.py --exe build/app/velbrisk --out build/tests/e2e SCENARIO...
+    run_e2e.py --wine build-windows/wine-run [--own-dlls] --exe velbrisk.exe SCENARIO...
     run_e2e.py --list
 """
 
@@ -15,7 +16,7 @@ import tempfile
 import time
 import traceback
 
-from xsession import (Failure, XSession, check, check_equal, twips_centre, wait_for)
+from xsession import (Failure, Wine, XSession, check, check_equal, twips_centre, wait_for)
 
 MAIN_TITLE = "Velbrisk    [ par ZeNdAl ]"
 INFO_TITLE = "Information..."
@@ -102,9 +103,16 @@ def skin_file_bytes(text):
         return text.encode("utf-8")
 
 
+# Scenarios that cannot hold under Wine, and why; they are reported as
+# skipped there (exit code SKIPPED when nothing else ran).
+WINE_SKIPS = {}
+SKIPPED = 77
+
+
 class Scenario:
     def __init__(self, session):
         self.s = session
+        self.wine = session.wine
         self.main = None
         self.sentinel = 0
         self.began = time.monotonic()
@@ -121,6 +129,21 @@ class Scenario:
     def click(self, name):
         self.s.click(self.main, at(MAIN, name))
 
+    def unless_wine(self, reason):
+        """Whether to make a check that cannot hold under Wine; says why not."""
+        if self.wine:
+            self.step(f"ignoré sous Wine : {reason}")
+        return not self.wine
+
+    def temp_folder(self, prefix):
+        """A fresh folder, which under Wine lies on the prefix's drive C:."""
+        return tempfile.TemporaryDirectory(prefix=prefix,
+                                           dir=self.wine.drive_c if self.wine else None)
+
+    def native(self, path):
+        """A path as the program names it: under Wine, C:\\..."""
+        return self.wine.windows_path(path) if self.wine else path
+
     def paste_code(self, code):
         """The code onto the real clipboard, then "Coller"."""
         self.s.set_clipboard(code)
@@ -131,9 +154,10 @@ class Scenario:
         marker = f"velbrisk-e2e-sentinel-{self.sentinel}"
         self.s.set_clipboard(marker)
         self.click("Command3")
-        wait_for(lambda: self.s.clipboard_text() not in (None, marker),
-                 "le texte de « Copier » dans le presse-papiers")
-        check_equal(self.s.clipboard_text(), expected, what)
+        copied = wait_for(lambda: [text for text in [self.s.clipboard_text()]
+                                   if text not in (None, marker)],
+                          "le texte de « Copier » dans le presse-papiers")
+        check_equal(copied[0], expected, what)
         self.step(what)
 
     def field(self, name, text):
@@ -154,8 +178,15 @@ class Scenario:
         box = self.s.wait_window(title, f"la boîte « {title} »")
         check_equal(self.s.xprop(box, "WM_TRANSIENT_FOR"), f"window id # {hex(self.main)}",
                     f"« {title} » appartient à la fenêtre principale")
-        check("_NET_WM_STATE_MODAL" in self.s.atoms(box, "_NET_WM_STATE"),
-              f"« {title} » est modale")
+        if self.wine:
+            # Wine tells the window manager nothing of modality; it takes the
+            # close action away from the windows that the box disables.
+            wait_for(lambda: "_NET_WM_ACTION_CLOSE"
+                     not in self.s.atoms(self.main, "_NET_WM_ALLOWED_ACTIONS"),
+                     f"la fenêtre principale désactivée sous « {title} »")
+        else:
+            check("_NET_WM_STATE_MODAL" in self.s.atoms(box, "_NET_WM_STATE"),
+                  f"« {title} » est modale")
         self.s.screenshot(box, screenshot)
         self.s.activate(box)
         self.s.key("Return")
@@ -295,12 +326,12 @@ def check_skin_files(sc, folder, code, base_colour, prefix="habillage"):
 def scenario_batch(sc):
     """Créer les fichiers txt... into a temporary folder: 24 files byte for byte,
     the closing box, and the window's texts afterwards."""
-    with tempfile.TemporaryDirectory(prefix="velbrisk-e2e-batch-") as root:
+    with sc.temp_folder("velbrisk-e2e-batch-") as root:
         sc.start()
         sc.paste_code(CODE_1252)
         folder = os.path.join(root, "Windows-1252")
         os.mkdir(folder)
-        sc.field("Text5", folder)
+        sc.field("Text5", sc.native(folder))
         sc.click("Command8")
         sc.box(BOX_TITLE, "batch_done_box")
         check_skin_files(sc, folder, CODE_1252, "#000000")
@@ -312,7 +343,7 @@ def scenario_batch(sc):
         sc.paste_code(CODE_WIDE)
         folder = os.path.join(root, "UTF-8")
         os.mkdir(folder)
-        sc.field("Text5", folder)
+        sc.field("Text5", sc.native(folder))
         sc.field_paste("Text6", "déco-")
         sc.field("Combo3", "Habillage 9")
         sc.click("Command8")
@@ -325,11 +356,11 @@ def scenario_batch(sc):
 def scenario_batch_missing_folder(sc):
     """A batch into a folder that does not exist: the error box, then the
     program goes on with its texts."""
-    with tempfile.TemporaryDirectory(prefix="velbrisk-e2e-missing-") as root:
+    with sc.temp_folder("velbrisk-e2e-missing-") as root:
         missing = os.path.join(root, "absent", "dossier")
         sc.start()
         sc.paste_code(CODE_WIDE)
-        sc.field("Text5", missing)
+        sc.field("Text5", sc.native(missing))
         sc.click("Command8")
         sc.box(ERROR_TITLE, "batch_error_box")
         check(sc.s.program_alive(), "le programme vit encore après l'erreur")
@@ -378,12 +409,16 @@ def info_checks(sc, info):
     check_equal(s.window_name(info), INFO_TITLE, "titre de la fenêtre d'information")
     check_equal(s.geometry(info), (437, 75, 312, 187),
                 "place et taille de la zone cliente (x, y, largeur, hauteur)")
-    hints = s.xprop(info, "WM_NORMAL_HINTS") or ""
-    check("minimum size: 312 by 187" in hints and "maximum size: 312 by 187" in hints,
-          f"taille fixe : {hints}")
+    forbidden = ["_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MINIMIZE"]
+    if sc.unless_wine("taille fixe vue du gestionnaire de fenêtres : pour une fenêtre à bord "
+                      "épais (WS_THICKFRAME), Wine ne donne ni taille minimale ni maximale et "
+                      "permet de redimensionner ; Windows en demande la taille au programme"):
+        hints = s.xprop(info, "WM_NORMAL_HINTS") or ""
+        check("minimum size: 312 by 187" in hints and "maximum size: 312 by 187" in hints,
+              f"taille fixe : {hints}")
+        forbidden.append("_NET_WM_ACTION_RESIZE")
     allowed = s.atoms(info, "_NET_WM_ALLOWED_ACTIONS")
-    for action in ("_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MINIMIZE",
-                   "_NET_WM_ACTION_RESIZE"):
+    for action in forbidden:
         check(action not in allowed, f"{action} ne doit pas être permis : {sorted(allowed)}")
     check("_NET_WM_ACTION_CLOSE" in allowed, "case de fermeture")
     # No taskbar button, asked for on every show; an ordinary window, which
@@ -524,11 +559,15 @@ def print_program_log(session):
             print("  sortie d'erreur du programme :", *lines, sep="\n    ", flush=True)
 
 
-def run(name, exe, out):
+def run(name, exe, out, wine):
+    """Runs one scenario: True, False, or SKIPPED."""
     print(f"[{name}]", flush=True)
+    if wine and name in WINE_SKIPS:
+        print(f"IGNORÉ {name} sous Wine : {WINE_SKIPS[name]}", flush=True)
+        return SKIPPED
     started = time.monotonic()
     try:
-        with XSession(exe, out, name) as session:
+        with XSession(exe, out, name, wine) as session:
             scenario = Scenario(session)
             try:
                 SCENARIOS[name](scenario)
@@ -552,6 +591,10 @@ def run(name, exe, out):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--exe")
+    parser.add_argument("--wine", metavar="WINE_RUN",
+                        help="runs the Windows exe through the build's wine-run script")
+    parser.add_argument("--own-dlls", action="store_true",
+                        help="with --wine: only the DLLs beside the exe (a packaged copy)")
     parser.add_argument("--out", default=os.getcwd())
     parser.add_argument("--list", action="store_true")
     parser.add_argument("scenarios", nargs="*")
@@ -563,8 +606,20 @@ def main():
     unknown = [n for n in names if n not in SCENARIOS]
     if unknown or not args.exe:
         parser.error(f"scénario inconnu : {unknown}" if unknown else "--exe manque")
-    results = [run(name, os.path.abspath(args.exe), os.path.abspath(args.out)) for name in names]
-    return 0 if all(results) else 1
+    if args.own_dlls and not args.wine:
+        parser.error("--own-dlls va avec --wine")
+    wine = Wine(args.wine, args.own_dlls) if args.wine else None
+    results, lines = {}, []
+    for name in names:
+        started = time.monotonic()
+        results[name] = run(name, os.path.abspath(args.exe), os.path.abspath(args.out), wine)
+        word = {True: "OK", False: "ÉCHEC", SKIPPED: "IGNORÉ"}[results[name]]
+        lines.append(f"{word:7} {time.monotonic() - started:6.1f} s  {name}")
+    if len(names) > 1:
+        print("\nBilan :", *lines, sep="\n  ", flush=True)
+    if False in results.values():
+        return 1
+    return SKIPPED if set(results.values()) == {SKIPPED} else 0
 
 
 if __name__ == "__main__":

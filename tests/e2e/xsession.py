@@ -1,7 +1,7 @@
 """A private X session for the end-to-end tests: an Xvfb server, the Metacity
-window manager and the real velbrisk executable on the xcb platform, driven
-with xdotool, the real clipboard through xclip, and what the window manager
-sees through xprop and xwininfo.
+window manager and the real velbrisk executable on the xcb platform, or the
+Windows velbrisk.exe under Wine, driven with xdotool, the real clipboard
+through xclip, and what the window manager sees through xprop and xwininfo.
 
 Every wait polls with a bound; nothing relies on a fixed sleep alone, so a
 loaded machine only makes the tests slower.
@@ -18,6 +18,8 @@ import time
 # Generous: a shared two-core machine can stall a process for seconds.
 WAIT = 30.0
 TWIPS_PER_PIXEL = 15
+# The background of the program's windows, where their client areas begin.
+BACKGROUND = bytes((0xEE, 0xEE, 0xEA))
 
 
 class Failure(AssertionError):
@@ -63,11 +65,73 @@ def twips_centre(rect, parent=(0, 0)):
             (parent[1] + top + height // 2) // TWIPS_PER_PIXEL)
 
 
+class Wine:
+    """How to run a Windows program: the build's wine-run script, with the
+    build's DLLs or (own_dlls) only those beside the program."""
+
+    # Wine's first start in a fresh prefix (wineboot) can take minutes on a
+    # loaded machine; every start after it takes seconds.
+    BOOT_WAIT = 600.0
+
+    def __init__(self, run_script, own_dlls=False):
+        self.run_script = os.path.abspath(run_script)
+        self.own_dlls = own_dlls
+        self.prefix = subprocess.run([self.run_script, "--prefix"], capture_output=True,
+                                     text=True, check=True).stdout.strip()
+        self.drive_c = os.path.join(self.prefix, "drive_c")
+        self.booted = False
+
+    def command(self, exe):
+        return [self.run_script, *(["--own-dlls"] if self.own_dlls else []), exe]
+
+    def boot(self, log_path):
+        """Makes the prefix, once, before any timed wait on a program. Wine
+        writes the user's folders into a new prefix: it gets the real home,
+        not a session's, and no display."""
+        if self.booted:
+            return
+        if not os.path.exists(os.path.join(self.prefix, "system.reg")):
+            env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+            with open(log_path, "wb") as log:
+                subprocess.run([self.run_script, "wineboot", "--init"], env=env,
+                               stdout=subprocess.DEVNULL, stderr=log, timeout=self.BOOT_WAIT,
+                               check=True)
+        # A wineserver left running keeps the display it started with.
+        wait_for(lambda: not self.server_running(), "la fin du wineserver du préfixe Wine",
+                 self.BOOT_WAIT)
+        self.booted = True
+
+    def server_running(self):
+        """Whether the prefix's wineserver still runs: its socket lives in a
+        folder named after the prefix's device and inode, under /tmp/.wine-UID
+        or, in Debian's build, the folder that the prefix's file "wineserver"
+        names."""
+        try:
+            info = os.stat(self.prefix)
+        except FileNotFoundError:
+            return False
+        roots = [f"/tmp/.wine-{os.getuid()}"]
+        try:
+            with open(os.path.join(self.prefix, "wineserver")) as f:
+                roots.append(os.path.join("/tmp", f.read().strip()))
+        except OSError:
+            pass
+        server = f"server-{info.st_dev:x}-{info.st_ino:x}"
+        return any(os.path.exists(os.path.join(root, server, "socket")) for root in roots)
+
+    def windows_path(self, path):
+        """The Windows name of a file under the prefix's drive C:."""
+        relative = os.path.relpath(os.path.abspath(path), self.drive_c)
+        check(not relative.startswith(".."), f"{path} n'est pas sur le disque C: de Wine")
+        return "C:\\" + ("" if relative == "." else relative.replace("/", "\\"))
+
+
 class XSession:
     """Xvfb + Metacity + velbrisk. Use as a context manager."""
 
-    def __init__(self, exe, out_dir, name):
+    def __init__(self, exe, out_dir, name, wine=None):
         self.exe = exe
+        self.wine = wine
         self.out_dir = out_dir
         self.name = name
         self.procs = []
@@ -80,6 +144,7 @@ class XSession:
         for folder in (self.home, self.runtime, self.fakebin):
             os.makedirs(folder, mode=0o700)
         self.env = None
+        self.wine_frames = {}
         self.log_dir = os.path.join(out_dir, "logs")
         os.makedirs(self.log_dir, exist_ok=True)
         self.screenshot_dir = os.path.join(out_dir, "screenshots")
@@ -92,6 +157,8 @@ class XSession:
 
     def __enter__(self):
         try:
+            if self.wine:
+                self.wine.boot(os.path.join(self.log_dir, "wineboot.log"))
             self._start_x()
             self._start_wm()
             self._install_fake_browser()
@@ -170,8 +237,12 @@ class XSession:
 
     def start_program(self, cwd=None):
         self.program_log = os.path.join(self.log_dir, f"{self.name}-velbrisk.log")
+        if self.wine:
+            command, env = self.wine.command(self.exe), self.env
+        else:
+            command, env = [self.exe], dict(self.env, QT_QPA_PLATFORM="xcb")
         self.program = subprocess.Popen(
-            [self.exe], env=dict(self.env, QT_QPA_PLATFORM="xcb"), cwd=cwd or self.home,
+            command, env=env, cwd=cwd or self.home,
             stdout=subprocess.DEVNULL, stderr=open(self.program_log, "wb"))
         self.procs.append(self.program)
         self.started_at = time.monotonic()
@@ -181,6 +252,13 @@ class XSession:
         return self.program is not None and self.program.poll() is None
 
     def close(self):
+        if self.program is not None and self.program_alive():
+            self.program.send_signal(signal.SIGTERM)
+        if self.wine:
+            # Wine's own processes (explorer.exe, which bridges the clipboard)
+            # hold this X server: the next session needs a wineserver of its own.
+            wait_for_quietly(lambda: not self.program_alive() and not self.wine.server_running(),
+                             WAIT)
         for proc in reversed(self.procs):
             if proc.poll() is None:
                 proc.send_signal(signal.SIGTERM)
@@ -250,8 +328,12 @@ class XSession:
                          what or f"la fenêtre « {title} »")
         check_equal(len(found), 1, f"nombre de fenêtres « {title} »")
         wid = found[0]
-        # Placed by the window manager: framed and mapped.
-        wait_for(lambda: self.xprop(wid, "_NET_FRAME_EXTENTS") and self.is_viewable(wid),
+        # Placed by the window manager: framed (or, when Wine draws the
+        # frame, given its actions) and mapped.
+        wait_for(lambda: (self.xprop(wid, "_NET_FRAME_EXTENTS")
+                          or self.wine_draws_frame(wid)
+                          and self.xprop(wid, "_NET_WM_ALLOWED_ACTIONS"))
+                 and self.is_viewable(wid),
                  f"« {title} » placée par le gestionnaire de fenêtres")
         return wid
 
@@ -269,8 +351,44 @@ class XSession:
         def field(name):
             return int(re.search(name + r":\s*(-?\d+)", out).group(1))
 
-        return (field("Absolute upper-left X"), field("Absolute upper-left Y"),
-                field("Width"), field("Height"))
+        x, y = field("Absolute upper-left X"), field("Absolute upper-left Y")
+        width, height = field("Width"), field("Height")
+        left, top, right, bottom = self.wine_frame(wid, width, height)
+        return (x + left, y + top, width - left - right, height - top - bottom)
+
+    def wine_draws_frame(self, wid):
+        """Whether Wine draws the window's frame itself, inside its X window,
+        as it does for a Windows tool window: it then asks the window manager
+        for no decorations at all."""
+        if not self.wine:
+            return False
+        hints = (self.xprop(wid, "_MOTIF_WM_HINTS") or "").split(",")
+        return len(hints) >= 3 and int(hints[0], 16) & 2 and int(hints[2], 16) == 0
+
+    def wine_frame(self, wid, width, height):
+        """The (left, top, right, bottom) widths of a frame that Wine draws.
+        Read from the window's picture: where the client's background begins
+        and ends along the middle row and column."""
+        if not self.wine_draws_frame(wid):
+            return (0, 0, 0, 0)
+        if wid not in self.wine_frames:
+            def measure():
+                ppm = self._run(["import", "-window", str(wid), "-depth", "8", "ppm:-"]).stdout
+                # Binary PPM: "P6", width, height, maximum, one blank, then RGB.
+                header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
+                if not header or header.groups() != (b"%d" % width, b"%d" % height):
+                    return None
+                def at(x, y):
+                    start = header.end() + 3 * (y * width + x)
+                    return ppm[start:start + 3]
+
+                row = [i for i in range(width) if at(i, height // 2) == BACKGROUND]
+                column = [i for i in range(height) if at(width // 2, i) == BACKGROUND]
+                return row and column and (row[0], column[0], width - 1 - row[-1],
+                                           height - 1 - column[-1])
+
+            self.wine_frames[wid] = wait_for(measure, f"le fond de {hex(wid)} peint")
+        return self.wine_frames[wid]
 
     def screenshot(self, wid, name):
         path = os.path.join(self.screenshot_dir, f"{name}.png")
@@ -333,8 +451,15 @@ class XSession:
     # -- clipboard ----------------------------------------------------------
 
     def clipboard_text(self):
-        result = self._run(["xclip", "-o", "-selection", "clipboard", "-t", "UTF8_STRING"],
-                           check_rc=False)
+        """The clipboard's text, or None. An owner that does not answer
+        counts as none: Wine's clipboard bridge, now and then, lets a request
+        drop; the next one is answered."""
+        try:
+            result = self._run(["xclip", "-o", "-selection", "clipboard", "-t", "UTF8_STRING"],
+                               check_rc=False, timeout=5)
+        except subprocess.TimeoutExpired:
+            print("    (xclip -o sans réponse en 5 s : nouvelle demande)", flush=True)
+            return None
         if result.returncode != 0:
             return None
         return result.stdout.decode("utf-8")
