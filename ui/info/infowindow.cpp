@@ -3,6 +3,8 @@
 #include "ui/common/fonts.h"
 #include "ui/common/messagebox.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QDesktopServices>
 #include <QFrame>
 #include <QKeyEvent>
@@ -34,8 +36,10 @@ namespace {
 // other. (A utility window would do for the taskbar, but Metacity keeps one
 // without owner above every window of the program.)
 #ifdef Q_OS_WIN
-constexpr Qt::WindowFlags FrameFlags =
-    Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+// Without the fixed-size hint Windows gives the window a sizing border.
+constexpr Qt::WindowFlags FrameFlags = Qt::Tool | Qt::MSWindowsFixedSizeDialogHint |
+                                       Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                       Qt::WindowCloseButtonHint;
 #else
 constexpr Qt::WindowFlags FrameFlags =
     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
@@ -124,6 +128,54 @@ void keepOffTaskbar([[maybe_unused]] QWidget *window)
 #endif
 }
 
+// A link label reads as a link named after the address it shows, and a
+// screen reader's press does what a click does: the labels take no focus.
+class LinkAccessible : public QAccessibleWidget
+{
+public:
+    explicit LinkAccessible(LinkLabel *label) : QAccessibleWidget(label, QAccessible::Link) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return static_cast<LinkLabel *>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.linked = true;
+        return s;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QAccessibleWidget::actionNames() << pressAction();
+    }
+
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction())
+            Q_EMIT static_cast<LinkLabel *>(widget())->clicked();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+};
+
+// The window reads as a window, and the panel under "Fermer" as a panel
+// rather than as a border.
+QAccessibleInterface *infoFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1StringView(LinkLabel::staticMetaObject.className()))
+        return new LinkAccessible(static_cast<LinkLabel *>(object));
+    if (className == QLatin1StringView(InfoWindow::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    if (className == u"QFrame" && qobject_cast<InfoWindow *>(object->parent()))
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Grouping);
+    return nullptr;
+}
+
 } // namespace
 
 void LinkLabel::mousePressEvent(QMouseEvent *event)
@@ -144,6 +196,8 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 
 InfoWindow::InfoWindow(QWidget *parent) : QWidget(parent, FrameFlags)
 {
+    // Before any control exists: an interface, once asked for, is kept.
+    [[maybe_unused]] static const bool readable = (QAccessible::installFactory(infoFactory), true);
     setObjectName(u"Form2"_s);
     setWindowTitle(u"Information..."_s);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -159,6 +213,8 @@ InfoWindow::InfoWindow(QWidget *parent) : QWidget(parent, FrameFlags)
     image1->setPixmap(QPixmap(u":/info/image1.png"_s));
     image1->setScaledContents(true);
     image1->setGeometry(8, 8, 97, 137);
+    image1->setAccessibleName(u"Portrait de ZeNdAl"_s);
+    image1->setAccessibleDescription(u"L'auteur, casque sur les oreilles, sous un ciel de nuit"_s);
     // The outline lies over the picture and frames it.
     auto *shape1 = new Shape(this);
     shape1->setObjectName(u"Shape1"_s);
@@ -189,6 +245,7 @@ InfoWindow::InfoWindow(QWidget *parent) : QWidget(parent, FrameFlags)
     setColour(m_picture7, QPalette::Window, buttonFace);
     m_picture7->setAutoFillBackground(true);
     m_picture7->setGeometry(8, 152, 294, 30);
+    m_picture7->setAccessibleName(u"Fermeture de la fenêtre"_s);
 
     m_command1 = new QPushButton(u"Fermer"_s, m_picture7);
     m_command1->setObjectName(u"Command1"_s);
@@ -198,6 +255,7 @@ InfoWindow::InfoWindow(QWidget *parent) : QWidget(parent, FrameFlags)
     m_command1->setDefault(false);
     m_command1->setFocusPolicy(Qt::StrongFocus);
     m_command1->setGeometry(QRect(m_picture7->contentsRect().topLeft(), QSize(289, 25)));
+    m_command1->setAccessibleDescription(u"Ferme la fenêtre d'information"_s);
     // A focused button takes Enter as a click, like Space.
     m_command1->installEventFilter(this);
 
