@@ -79,6 +79,8 @@ DirList::DirList(QWidget *parent) : QTreeWidget(parent)
 {
     setHeaderHidden(true);
     setColumnCount(1);
+    // The hidden header still reaches screen readers: no "1" for them to read.
+    setHeaderLabels({QString()});
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setExpandsOnDoubleClick(false);

@@ -4,6 +4,7 @@
 #include "ui/common/fonts.h"
 #include "ui/main/codebox.h"
 #include "ui/main/dirlist.h"
+#include "ui/main/form1accessible.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -110,6 +112,57 @@ constexpr Control Form1Controls[] = {
     {u"Command2", Button,      u"Frame2",  2280,   360,  1215,   615,  u"Transformer",                                            9, Face(0xFFFFFF), Plain},
 };
 // clang-format on
+
+// What a screen reader says of a control, beyond its role: the caption a
+// sighted person reads beside it, and its frame where two fields share one.
+// A button keeps its caption as name. Controls not listed say their own text.
+struct Speech
+{
+    QStringView control;
+    QStringView name;
+    QStringView description;
+};
+
+// clang-format off
+constexpr Speech Form1Speech[] = {
+//   control      accessible name                            accessible description
+    {u"text1",    u"Code SkyBlog de la déco",                 u""},
+    {u"text2",    u"Code SkyBlog pour votre article",         u""},
+    {u"Command5", u"",                                        u"Colle le presse-papiers dans le code de la déco"},
+    {u"Command4", u"",                                        u"Efface le code de la déco"},
+    {u"Command3", u"",                                        u"Copie le code transformé dans le presse-papiers"},
+    {u"Text6",    u"Nom des fichiers",                        u""},
+    {u"Combo3",   u"Habillage de base",                       u""},
+    {u"Text5",    u"Chemin du dossier de stockage",           u""},
+    {u"Dir1",     u"Dossier de stockage",                     u""},
+    {u"Combo1",   u"Remplacer (changement d'habillage)",      u""},
+    {u"Combo2",   u"Par (changement d'habillage)",            u""},
+    {u"Command1", u"",                                        u"Changement d'Habillage"},
+    {u"Text3",    u"Remplacer (changement de caractères)",    u""},
+    {u"Text4",    u"Par (changement de caractères)",          u""},
+    {u"Command2", u"",                                        u"Changement de caractère(s)"},
+};
+// clang-format on
+
+// Only controls that take the focus are spoken of, each once.
+constexpr bool speaksOfFocusedControlsOnce()
+{
+    for (const Speech &s : Form1Speech) {
+        const auto same = [&](QStringView name) {
+            return std::u16string_view(name.utf16(), size_t(name.size())) ==
+                   std::u16string_view(s.control.utf16(), size_t(s.control.size()));
+        };
+        if (std::ranges::count_if(Form1Speech, [&](const Speech &o) { return same(o.control); }) !=
+            1)
+            return false;
+        if (std::ranges::count_if(Form1Controls, [&](const Control &c) {
+                return same(c.name) && c.kind != Frame && c.kind != Label && !(c.flags & Hidden);
+            }) != 1)
+            return false;
+    }
+    return true;
+}
+static_assert(speaksOfFocusedControlsOnce());
 
 constexpr int TwipsPerPixel = 15;
 
@@ -219,6 +272,12 @@ QWidget *create(const Control &c, QWidget *container)
     }
     }
     widget->setObjectName(c.name.toString());
+    for (const Speech &s : Form1Speech) {
+        if (s.control == c.name) {
+            widget->setAccessibleName(s.name.toString());
+            widget->setAccessibleDescription(s.description.toString());
+        }
+    }
     // Frame captions are always bold; their controls set their own fonts.
     if (c.kind != RichTextBox)
         widget->setFont(tahomaFont(FontPoints, c.kind == Frame || (c.flags & Bold)));
@@ -235,6 +294,7 @@ bool takesFocus(const Control &c)
 
 void buildForm1(QWidget *window)
 {
+    installForm1Accessibility();
     window->setAutoFillBackground(true);
     setColour(window, QPalette::Window, Background);
     setColour(window, QPalette::WindowText, Ink);

@@ -1,0 +1,11 @@
+// How Form1 reads to a screen reader, beyond the names its table gives.
+#pragma once
+
+namespace velbrisk::ui {
+
+// Makes Form1 and its skin lists read by the accessible interfaces below;
+// once is enough, later calls do nothing. Call it before any control of
+// Form1 is created: an interface, once asked for, is kept.
+void installForm1Accessibility();
+
+} // namespace velbrisk::ui
