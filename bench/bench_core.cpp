@@ -197,10 +197,10 @@ int main()
     // The batch: the 24 variants of a 1 MB code, against one conversion.
     const QString code = buildCode(cssLine, MB);
     const double one = bestOf(15, [&] {
-        g_sink = ConvertSkin(u"Habillage 1", u"Habillage 2", {}, {}, code).text2.size();
+        g_sink = ConvertSkin(u"Habillage 1", u"Habillage 2", {}, {}, code).convertedCode.size();
     });
     const double batch = bestOf(15, [&] {
-        const SkinBatch plan({u"Habillage 1"_s, u"/tmp"_s, u"habillage"_s, code, {}, {}});
+        const SkinBatch plan({u"Habillage 1"_s, u"/tmp"_s, u"habillage"_s, code, {}});
         for (int n = 1; n <= SkinCount; ++n)
             g_sink = plan.content(n).size() + plan.fileName(n).size();
     });

@@ -86,12 +86,8 @@ int main(int argc, char *argv[])
         const double convert = clickTime(button("Command1"), runs);
         const double batch = clickTime(button("Command8"), runs);
         // Each file is flushed to the disk before it replaces the old one.
-        const velbrisk::SkinBatch plan({u"Habillage 15"_s,
-                                        folder.path(),
-                                        u"habillage"_s,
-                                        codeOf(s.size, s.lineLength),
-                                        {},
-                                        {}});
+        const velbrisk::SkinBatch plan(
+            {u"Habillage 15"_s, folder.path(), u"habillage"_s, codeOf(s.size, s.lineLength), {}});
         double files = 1e30;
         for (int i = 0; i < runs; ++i) {
             QElapsedTimer timer;

@@ -15,7 +15,7 @@ namespace {
 // no character of their own; Windows and ICU both map them to and from the
 // control characters of the same value, so U+0081 and its kin are written as
 // their own byte and read back unchanged, like the rest of the Latin-1 half.
-constexpr int AnsiByte(char16_t unit)
+constexpr int ansiByte(char16_t unit)
 {
     if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
         return unit;
@@ -87,12 +87,12 @@ constexpr int AnsiByte(char16_t unit)
     }
 }
 
-constexpr bool IsHighSurrogate(char16_t unit)
+constexpr bool isHighSurrogate(char16_t unit)
 {
     return unit >= 0xD800 && unit <= 0xDBFF;
 }
 
-constexpr bool IsLowSurrogate(char16_t unit)
+constexpr bool isLowSurrogate(char16_t unit)
 {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
@@ -102,7 +102,7 @@ constexpr bool IsLowSurrogate(char16_t unit)
 // of a code is such runs; eight characters go at a time, all eight stored
 // before the end of the run is known, so the buffer has room for eight bytes
 // wherever eight units remain.
-inline qsizetype CopyPlainRun(const char16_t *src, qsizetype i, qsizetype n, char *&dst)
+inline qsizetype copyPlainRun(const char16_t *src, qsizetype i, qsizetype n, char *&dst)
 {
 #ifdef VELBRISK_SSE2
     const __m128i nonAscii = _mm_set1_epi16(short(0xFF80));
@@ -133,7 +133,7 @@ inline qsizetype CopyPlainRun(const char16_t *src, qsizetype i, qsizetype n, cha
 
 // Writes the line break that starts at src[i] (a CR or an LF) as CR LF and
 // returns the index of its last unit: a CR LF pair is one break.
-inline qsizetype PutLineBreak(const char16_t *src, qsizetype i, qsizetype n, char *&dst)
+inline qsizetype putLineBreak(const char16_t *src, qsizetype i, qsizetype n, char *&dst)
 {
     *dst++ = '\r';
     *dst++ = '\n';
@@ -143,14 +143,14 @@ inline qsizetype PutLineBreak(const char16_t *src, qsizetype i, qsizetype n, cha
 // Copies the ASCII characters from src[i] on, the same bytes in both
 // encodings but for line breaks, which become CR LF, and returns the index of
 // the first unit beyond ASCII, or n.
-inline qsizetype PutAscii(const char16_t *src, qsizetype i, qsizetype n, char *&dst)
+inline qsizetype putAscii(const char16_t *src, qsizetype i, qsizetype n, char *&dst)
 {
     for (; i < n; ++i) {
-        i = CopyPlainRun(src, i, n, dst);
+        i = copyPlainRun(src, i, n, dst);
         if (i == n || src[i] >= 0x80)
             break;
         if (src[i] == u'\n' || src[i] == u'\r')
-            i = PutLineBreak(src, i, n, dst);
+            i = putLineBreak(src, i, n, dst);
         else
             *dst++ = char(src[i]);
     }
@@ -159,14 +159,14 @@ inline qsizetype PutAscii(const char16_t *src, qsizetype i, qsizetype n, char *&
 
 // UTF-8 from src[i] on. A surrogate without its partner is no character and
 // cannot be written in UTF-8: it becomes the replacement character U+FFFD.
-char *PutUtf8(const char16_t *src, qsizetype i, qsizetype n, char *dst)
+char *putUtf8(const char16_t *src, qsizetype i, qsizetype n, char *dst)
 {
-    for (i = PutAscii(src, i, n, dst); i < n; i = PutAscii(src, i + 1, n, dst)) {
+    for (i = putAscii(src, i, n, dst); i < n; i = putAscii(src, i + 1, n, dst)) {
         const char16_t c = src[i];
         if (c < 0x800) {
             *dst++ = char(0xC0 | (c >> 6));
             *dst++ = char(0x80 | (c & 0x3F));
-        } else if (IsHighSurrogate(c) && i + 1 < n && IsLowSurrogate(src[i + 1])) {
+        } else if (isHighSurrogate(c) && i + 1 < n && isLowSurrogate(src[i + 1])) {
             const char32_t cp = 0x10000 + ((char32_t(c) - 0xD800) << 10) + (src[i + 1] - 0xDC00);
             *dst++ = char(0xF0 | (cp >> 18));
             *dst++ = char(0x80 | ((cp >> 12) & 0x3F));
@@ -174,7 +174,7 @@ char *PutUtf8(const char16_t *src, qsizetype i, qsizetype n, char *dst)
             *dst++ = char(0x80 | (cp & 0x3F));
             ++i;
         } else {
-            const char16_t unit = (IsHighSurrogate(c) || IsLowSurrogate(c)) ? u'\uFFFD' : c;
+            const char16_t unit = (isHighSurrogate(c) || isLowSurrogate(c)) ? u'\uFFFD' : c;
             *dst++ = char(0xE0 | (unit >> 12));
             *dst++ = char(0x80 | ((unit >> 6) & 0x3F));
             *dst++ = char(0x80 | (unit & 0x3F));
@@ -185,32 +185,32 @@ char *PutUtf8(const char16_t *src, qsizetype i, qsizetype n, char *dst)
 
 } // namespace
 
-int Windows1252Byte(char16_t unit)
+int windows1252Byte(char16_t unit)
 {
-    return AnsiByte(unit);
+    return ansiByte(unit);
 }
 
-bool FitsWindows1252(QStringView text)
+bool fitsWindows1252(QStringView text)
 {
     const char16_t *src = text.utf16();
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
-        if (src[i] >= 0x80 && AnsiByte(src[i]) < 0)
+        if (src[i] >= 0x80 && ansiByte(src[i]) < 0)
             return false;
     }
     return true;
 }
 
-SkinFileEncoding SkinFileEncodingFor(QStringView text)
+SkinFileEncoding skinFileEncodingFor(QStringView text)
 {
-    return FitsWindows1252(text) ? SkinFileEncoding::Windows1252 : SkinFileEncoding::Utf8;
+    return fitsWindows1252(text) ? SkinFileEncoding::Windows1252 : SkinFileEncoding::Utf8;
 }
 
 namespace {
 
 // The bytes of a skin file for `text`, written from `begin`, which has room
-// for MaxFileBytes(text.size()); returns their end.
-char *EncodeSkinFile(QStringView text, char *const begin)
+// for maxFileBytes(text.size()); returns their end.
+char *encodeSkinFile(QStringView text, char *const begin)
 {
     const char16_t *src = text.utf16();
     const qsizetype n = text.size();
@@ -221,14 +221,14 @@ char *EncodeSkinFile(QStringView text, char *const begin)
     // there only, to go on in UTF-8.
     qsizetype firstWide = -1;
     qsizetype firstWideOut = 0;
-    for (qsizetype i = PutAscii(src, 0, n, dst); i < n; i = PutAscii(src, i + 1, n, dst)) {
+    for (qsizetype i = putAscii(src, 0, n, dst); i < n; i = putAscii(src, i + 1, n, dst)) {
         if (firstWide < 0) {
             firstWide = i;
             firstWideOut = dst - begin;
         }
-        const int byte = AnsiByte(src[i]);
+        const int byte = ansiByte(src[i]);
         if (byte < 0) {
-            dst = PutUtf8(src, firstWide, n, begin + firstWideOut);
+            dst = putUtf8(src, firstWide, n, begin + firstWideOut);
             break;
         }
         *dst++ = char(byte);
@@ -241,7 +241,7 @@ char *EncodeSkinFile(QStringView text, char *const begin)
 // Room for the worst case of either encoding: no code unit takes more than
 // three bytes (an LF two, a CR LF pair two, a surrogate pair four), then the
 // final CR LF. Pages never written are never used.
-qsizetype MaxFileBytes(qsizetype units)
+qsizetype maxFileBytes(qsizetype units)
 {
     return 3 * units + 2;
 }
@@ -257,12 +257,12 @@ QByteArray SkinFileBytes(QStringView text)
 
 void SkinFileBytes(QStringView text, QByteArray &out)
 {
-    const qsizetype room = MaxFileBytes(text.size());
+    const qsizetype room = maxFileBytes(text.size());
     if (out.isDetached() && out.capacity() >= room)
         out.resize(room);
     else
         out = QByteArray(room, Qt::Uninitialized);
-    out.truncate(EncodeSkinFile(text, out.data()) - out.constData());
+    out.truncate(encodeSkinFile(text, out.data()) - out.constData());
 }
 
 } // namespace velbrisk

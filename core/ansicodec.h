@@ -26,12 +26,12 @@ enum class SkinFileEncoding
 };
 
 // The Windows-1252 byte of a UTF-16 code unit, or -1 when it has none.
-int Windows1252Byte(char16_t unit);
+int windows1252Byte(char16_t unit);
 
 // True when every character of `text` has a Windows-1252 byte.
-bool FitsWindows1252(QStringView text);
+bool fitsWindows1252(QStringView text);
 
-SkinFileEncoding SkinFileEncodingFor(QStringView text);
+SkinFileEncoding skinFileEncodingFor(QStringView text);
 
 // The whole content of a skin file for `text`.
 QByteArray SkinFileBytes(QStringView text);

@@ -5,19 +5,20 @@
 
 namespace velbrisk {
 
-ConversionResult ConvertSkin(QStringView combo1, QStringView combo2, const QString &txtHab1,
-                             const QString &txtHab2, QStringView code)
+ConversionResult ConvertSkin(QStringView baseSkin, QStringView targetSkin,
+                             const QString &baseColour, const QString &targetColour,
+                             QStringView code)
 {
     ConversionResult result;
-    result.txtHab1 = LookupColourField(combo1, txtHab1);
-    result.txtHab2 = LookupColourField(combo2, txtHab2);
-    result.text2 = ReplaceAll(code, result.txtHab1, result.txtHab2);
+    result.baseColour = LookupColourField(baseSkin, baseColour);
+    result.targetColour = LookupColourField(targetSkin, targetColour);
+    result.convertedCode = ReplaceAll(code, result.baseColour, result.targetColour);
     return result;
 }
 
-ConversionResult ReplaceInCode(const QString &text3, const QString &text4, QStringView code)
+ConversionResult ReplaceInCode(const QString &search, const QString &replacement, QStringView code)
 {
-    return {text3, text4, ReplaceAll(code, text3, text4)};
+    return {search, replacement, ReplaceAll(code, search, replacement)};
 }
 
 } // namespace velbrisk

@@ -205,7 +205,7 @@ void copyChars(QChar *to, const QChar *from, qsizetype count)
 
 } // namespace
 
-std::vector<qsizetype> FindOccurrences(QStringView code, QStringView search)
+std::vector<qsizetype> findOccurrences(QStringView code, QStringView search)
 {
     std::vector<qsizetype> occurrences;
     if (search.isEmpty() || code.size() < search.size())
@@ -214,7 +214,7 @@ std::vector<qsizetype> FindOccurrences(QStringView code, QStringView search)
     return occurrences;
 }
 
-QString ReplaceAt(QStringView code, const std::vector<qsizetype> &occurrences,
+QString replaceAt(QStringView code, const std::vector<qsizetype> &occurrences,
                   qsizetype searchLength, QStringView replacement)
 {
     if (occurrences.empty())
@@ -239,7 +239,7 @@ QString ReplaceAll(QStringView code, QStringView search, QStringView replacement
     if (search.isEmpty() || code.size() < search.size())
         return code.toString();
     if (search.size() != replacement.size())
-        return ReplaceAt(code, FindOccurrences(code, search), search.size(), replacement);
+        return replaceAt(code, findOccurrences(code, search), search.size(), replacement);
 
     // Same length, as with any two key colours: the result has the code's
     // size, so it is written while the code is scanned, block by block, each

@@ -30,11 +30,11 @@ QString ReplaceAll(QStringView code, QStringView search, QStringView replacement
 
 // The start positions of the occurrences that ReplaceAll replaces, in order.
 // Lets one scan of a code serve several replacement texts (the batch).
-std::vector<qsizetype> FindOccurrences(QStringView code, QStringView search);
+std::vector<qsizetype> findOccurrences(QStringView code, QStringView search);
 
-// Builds the result of ReplaceAll from occurrences found by FindOccurrences
+// Builds the result of ReplaceAll from occurrences found by findOccurrences
 // for a search text of length `searchLength`.
-QString ReplaceAt(QStringView code, const std::vector<qsizetype> &occurrences,
+QString replaceAt(QStringView code, const std::vector<qsizetype> &occurrences,
                   qsizetype searchLength, QStringView replacement);
 
 } // namespace velbrisk

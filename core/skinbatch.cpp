@@ -19,39 +19,35 @@ QString SkinFileName(QStringView folder, QStringView prefix, int skinNumber)
 }
 
 SkinBatch::SkinBatch(BatchInput input)
-    : m_input(std::move(input)), m_baseColour(LookupColourField(m_input.combo3, m_input.txtHab1)),
-      m_occurrences(FindOccurrences(m_input.text1, m_baseColour))
+    : m_input(std::move(input)),
+      m_baseColour(LookupColourField(m_input.baseSkin, m_input.baseColour)),
+      m_occurrences(findOccurrences(m_input.code, m_baseColour))
 {
 }
 
 QString SkinBatch::fileName(int skinNumber) const
 {
-    return SkinFileName(m_input.text5, m_input.text6, skinNumber);
+    return SkinFileName(m_input.folder, m_input.prefix, skinNumber);
 }
 
 QString SkinBatch::content(int skinNumber) const
 {
-    const QStringView target = SkinColourTable.at(size_t(skinNumber - 1)).KeyColour;
+    const QStringView target = SkinColourTable.at(size_t(skinNumber - 1)).keyColour;
     // Skins that share the base colour get the code itself, without a copy.
     if (m_occurrences.empty() || target == m_baseColour)
-        return m_input.text1;
-    return ReplaceAt(m_input.text1, m_occurrences, m_baseColour.size(), target);
+        return m_input.code;
+    return replaceAt(m_input.code, m_occurrences, m_baseColour.size(), target);
 }
 
 ConversionResult SkinBatch::conversion(int skinNumber) const
 {
-    return {m_baseColour, SkinColourTable.at(size_t(skinNumber - 1)).KeyColour.toString(),
+    return {m_baseColour, SkinColourTable.at(size_t(skinNumber - 1)).keyColour.toString(),
             content(skinNumber)};
-}
-
-QString SkinBatch::finalTxtHab2() const
-{
-    return SkinColourTable.back().KeyColour.toString();
 }
 
 QString SkinBatch::closingMessage() const
 {
-    return QStringLiteral("Vos 24 Habillages sont créés et placés dans :\n") + m_input.text5;
+    return QStringLiteral("Vos 24 Habillages sont créés et placés dans :\n") + m_input.folder;
 }
 
 } // namespace velbrisk

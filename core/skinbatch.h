@@ -27,12 +27,11 @@ QString SkinFileName(QStringView folder, QStringView prefix, int skinNumber);
 
 struct BatchInput
 {
-    QString combo3;  // base skin of the batch
-    QString text5;   // folder
-    QString text6;   // file-name prefix
-    QString text1;   // the code
-    QString txtHab1; // current text of the base colour field
-    QString txtHab2; // current text of the target colour field
+    QString baseSkin;
+    QString folder;
+    QString prefix; // of the file names
+    QString code;
+    QString baseColour; // used when the base skin's label names no skin
 };
 
 class SkinBatch
@@ -45,15 +44,8 @@ public:
     QString fileName(int skinNumber) const;
     QString content(int skinNumber) const;
 
-    // The window's texts after the batch: those of its last conversion.
-    QString finalCombo1() const { return m_input.combo3; }
-    QString finalCombo2() const { return SkinLabel(SkinCount); }
-    QString finalTxtHab1() const { return m_baseColour; }
-    QString finalTxtHab2() const;
-    QString finalText2() const { return content(SkinCount); }
-
-    // The conversion the batch made for skin n, as "Transformer" would have
-    // left the colour fields and the output box: the window shows that of the
+    // The conversion the batch made for skin n, as a skin-to-skin conversion
+    // from the base skin to skin n gives it: the window shows that of the
     // last skin it reached.
     ConversionResult conversion(int skinNumber) const;
 

@@ -45,7 +45,7 @@ constexpr qsizetype SaveFileSuffixLength = 7; // ".XXXXXX"
 // The system's own code of the last failure: errno, or GetLastError() on
 // Windows. Cleared before each step and read right after it fails, before
 // anything else can overwrite it.
-void ClearSystemError()
+void clearLastSystemError()
 {
 #ifdef Q_OS_WIN
     SetLastError(0);
@@ -54,7 +54,7 @@ void ClearSystemError()
 #endif
 }
 
-int SystemError()
+int lastSystemError()
 {
 #ifdef Q_OS_WIN
     return int(GetLastError());
@@ -63,12 +63,12 @@ int SystemError()
 #endif
 }
 
-QString Quoted(const QString &path)
+QString quoted(const QString &path)
 {
     return u"« "_s + QDir::toNativeSeparators(path) + u" »"_s;
 }
 
-bool IsSeparator(QChar c)
+bool isSeparator(QChar c)
 {
 #ifdef Q_OS_WIN
     return c == u'\\' || c == u'/';
@@ -77,23 +77,23 @@ bool IsSeparator(QChar c)
 #endif
 }
 
-qsizetype LastSeparator(const QString &fileName)
+qsizetype lastSeparator(const QString &fileName)
 {
     qsizetype at = fileName.size() - 1;
-    while (at >= 0 && !IsSeparator(fileName.at(at)))
+    while (at >= 0 && !isSeparator(fileName.at(at)))
         --at;
     return at;
 }
 
 // The folder that holds `fileName`, as the user wrote it, without the
 // separators that end it: "/x//habillage1.txt" gives "/x".
-QString ParentFolder(const QString &fileName)
+QString parentFolder(const QString &fileName)
 {
-    const qsizetype separator = LastSeparator(fileName);
+    const qsizetype separator = lastSeparator(fileName);
     if (separator < 0)
         return u"."_s;
     qsizetype end = separator;
-    while (end > 0 && IsSeparator(fileName.at(end - 1)))
+    while (end > 0 && isSeparator(fileName.at(end - 1)))
         --end;
     QString folder = fileName.left(end);
     // The root keeps its separator: "/", or "C:\" on Windows.
@@ -112,7 +112,7 @@ QString ParentFolder(const QString &fileName)
 // or an empty text. Checked before anything is written: a ":" would
 // otherwise write into a hidden stream of another file, and a device name
 // such as "COM1.txt" would open the device.
-QString WindowsNameFault(QStringView name)
+QString windowsNameFault(QStringView name)
 {
     for (const QChar c : name) {
         if (c.unicode() < 32 || QStringView(u"<>:\"|?*").contains(c))
@@ -134,7 +134,7 @@ QString WindowsNameFault(QStringView name)
 }
 #endif
 
-qsizetype NameLength(QStringView name)
+qsizetype nameUnits(QStringView name)
 {
 #ifdef Q_OS_WIN
     return name.size();
@@ -145,13 +145,13 @@ qsizetype NameLength(QStringView name)
 
 // The cause named by the system's error code, or an empty text for a code
 // this program does not know.
-QString SystemReason(int error, const QString &folder)
+QString systemReason(int error, const QString &folder)
 {
 #ifdef Q_OS_WIN
     switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
-        return u"le dossier "_s + Quoted(folder) + u" n'existe pas"_s;
+        return u"le dossier "_s + quoted(folder) + u" n'existe pas"_s;
     case ERROR_ACCESS_DENIED:
         return u"accès refusé"_s;
     case ERROR_SHARING_VIOLATION:
@@ -188,9 +188,9 @@ QString SystemReason(int error, const QString &folder)
 #else
     switch (error) {
     case ENOENT:
-        return u"le dossier "_s + Quoted(folder) + u" n'existe pas"_s;
+        return u"le dossier "_s + quoted(folder) + u" n'existe pas"_s;
     case ENOTDIR:
-        return u"un élément du chemin "_s + Quoted(folder) + u" n'est pas un dossier"_s;
+        return u"un élément du chemin "_s + quoted(folder) + u" n'est pas un dossier"_s;
     case EISDIR:
         return u"un dossier porte déjà ce nom"_s;
     case EACCES:
@@ -233,21 +233,21 @@ QString SystemReason(int error, const QString &folder)
 // checked first, since it names the folder or the file at fault; then the
 // system's error code; then, for a write, the free space; last, Qt's own
 // (English) text.
-QString FailureReason(const QString &fileName, Step step, int systemError, const QString &qtError,
+QString failureReason(const QString &fileName, Step step, int systemError, const QString &qtError,
                       qint64 size)
 {
     if (fileName.isEmpty())
         return u"aucun nom de fichier n'est donné"_s;
 
-    const QString folder = ParentFolder(fileName);
+    const QString folder = parentFolder(fileName);
     if (QFileInfo(fileName).isDir())
         return u"un dossier porte déjà ce nom"_s;
 
     const QStringList names = QDir::fromNativeSeparators(fileName).split(u'/', Qt::SkipEmptyParts);
-    if (!names.isEmpty() && NameLength(names.last()) > MaxNameLength)
+    if (!names.isEmpty() && nameUnits(names.last()) > MaxNameLength)
         return u"le nom du fichier est trop long"_s;
     for (const QString &name : names) {
-        if (NameLength(name) > MaxNameLength)
+        if (nameUnits(name) > MaxNameLength)
             return u"le nom d'un des dossiers du chemin est trop long"_s;
     }
 #ifndef Q_OS_WIN
@@ -256,16 +256,16 @@ QString FailureReason(const QString &fileName, Step step, int systemError, const
 #endif
 
 #ifdef Q_OS_WIN
-    if (QString fault = WindowsNameFault(names.isEmpty() ? QString() : names.last());
+    if (QString fault = windowsNameFault(names.isEmpty() ? QString() : names.last());
         !fault.isEmpty())
         return fault;
 #endif
 
     const QFileInfo folderInfo(folder);
     if (!folderInfo.exists())
-        return u"le dossier "_s + Quoted(folder) + u" n'existe pas"_s;
+        return u"le dossier "_s + quoted(folder) + u" n'existe pas"_s;
     if (!folderInfo.isDir())
-        return Quoted(folder) + u" n'est pas un dossier"_s;
+        return quoted(folder) + u" n'est pas un dossier"_s;
 
     // QSaveFile refuses to replace a read-only file before the system is
     // asked anything, so there is no error code to read.
@@ -273,7 +273,7 @@ QString FailureReason(const QString &fileName, Step step, int systemError, const
         return QStorageInfo(folder).isReadOnly() ? u"le disque est en lecture seule"_s
                                                  : u"le fichier est en lecture seule"_s;
 
-    if (QString known = SystemReason(systemError, folder); !known.isEmpty())
+    if (QString known = systemReason(systemError, folder); !known.isEmpty())
         return known;
 
     if (step == Step::Write) {
@@ -302,23 +302,23 @@ std::optional<SkinFileFailure> SaveWhole(const QString &target, const QString &f
         const QString qtError = file.errorString();
         file.cancelWriting();
         return SkinFileFailure{fileName, 0, step,
-                               FailureReason(fileName, step, systemError, qtError, bytes.size())};
+                               failureReason(fileName, step, systemError, qtError, bytes.size())};
     };
 
     // Unbuffered: each write goes straight to the system, so a full disk is
     // seen here rather than lost in a flush that commit() does not report.
-    ClearSystemError();
+    clearLastSystemError();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failure(Step::Create, SystemError());
-    ClearSystemError();
+        return failure(Step::Create, lastSystemError());
+    clearLastSystemError();
     if (file.write(bytes) != bytes.size())
-        return failure(Step::Write, SystemError());
-    ClearSystemError();
+        return failure(Step::Write, lastSystemError());
+    clearLastSystemError();
     if (!file.flush())
-        return failure(Step::Write, SystemError());
-    ClearSystemError();
+        return failure(Step::Write, lastSystemError());
+    clearLastSystemError();
     if (!file.commit())
-        return failure(Step::Replace, SystemError());
+        return failure(Step::Replace, lastSystemError());
     return std::nullopt;
 }
 
@@ -340,17 +340,17 @@ std::optional<SkinFileFailure> WriteBytes(const QString &fileName, const QByteAr
 {
     // No file system takes such a name: said at once, as a file that cannot
     // be created, rather than once the whole content is on the disk.
-    const qsizetype nameStart = LastSeparator(fileName) + 1;
+    const qsizetype nameStart = lastSeparator(fileName) + 1;
     const QStringView name = QStringView(fileName).sliced(nameStart);
-    const qsizetype nameLength = NameLength(name);
+    const qsizetype nameLength = nameUnits(name);
 #ifdef Q_OS_WIN
-    const bool refused = nameLength > MaxNameLength || !WindowsNameFault(name).isEmpty();
+    const bool refused = nameLength > MaxNameLength || !windowsNameFault(name).isEmpty();
 #else
     const bool refused = nameLength > MaxNameLength;
 #endif
     if (refused)
         return SkinFileFailure{fileName, 0, Step::Create,
-                               FailureReason(fileName, Step::Create, 0, {}, 0)};
+                               failureReason(fileName, Step::Create, 0, {}, 0)};
 
     // QSaveFile writes beside the file under its name followed by seven
     // characters. For a name too long for that, the new content is saved
@@ -361,7 +361,7 @@ std::optional<SkinFileFailure> WriteBytes(const QString &fileName, const QByteAr
 
     if (QFileInfo(fileName).isDir())
         return SkinFileFailure{fileName, 0, Step::Create,
-                               FailureReason(fileName, Step::Create, 0, {}, 0)};
+                               failureReason(fileName, Step::Create, 0, {}, 0)};
     const QString shortName =
         fileName.left(nameStart) + u".velbrisk-%1.tmp"_s.arg(QCoreApplication::applicationPid());
     if (auto failure = SaveWhole(shortName, fileName, bytes))
@@ -374,7 +374,7 @@ std::optional<SkinFileFailure> WriteBytes(const QString &fileName, const QByteAr
         return std::nullopt;
     QFile::remove(shortName);
     return SkinFileFailure{fileName, 0, Step::Replace,
-                           FailureReason(fileName, Step::Replace, error.value(),
+                           failureReason(fileName, Step::Replace, error.value(),
                                          QString::fromStdString(error.message()), bytes.size())};
 }
 
@@ -394,7 +394,7 @@ QString SkinFileFailure::message() const
         verb = u"remplacé"_s;
         break;
     }
-    QString text = u"Le fichier "_s + Quoted(fileName) + u" n'a pas pu être "_s + verb + u" : "_s +
+    QString text = u"Le fichier "_s + quoted(fileName) + u" n'a pas pu être "_s + verb + u" : "_s +
                    reason + u"."_s;
     if (skinNumber == 1)
         text += u"\nAucun fichier d'habillage n'a été écrit."_s;

@@ -25,8 +25,8 @@ QString SkinLabel(int number)
 std::optional<QStringView> FindKeyColour(QStringView label)
 {
     for (const SkinEntry &entry : SkinColourTable) {
-        if (entry.SkinLabel == label)
-            return entry.KeyColour;
+        if (entry.label == label)
+            return entry.keyColour;
     }
     return std::nullopt;
 }

@@ -20,12 +20,12 @@ inline constexpr int SkinCount = 24;
 
 struct SkinEntry
 {
-    int SkinNumber;        // 1 to 24, also the entry's position in the table
-    QStringView SkinLabel; // "Habillage 1" to "Habillage 24"
-    QStringView KeyColour; // "#" and six lower-case hexadecimal digits
+    int number;            // 1 to 24, also the entry's position in the table
+    QStringView label;     // "Habillage 1" to "Habillage 24"
+    QStringView keyColour; // "#" and six lower-case hexadecimal digits
 };
 
-// In ascending SkinNumber; several skins share a key colour.
+// In ascending skin number; several skins share a key colour.
 extern const std::array<SkinEntry, SkinCount> SkinColourTable;
 
 // The label of skin `number` (1 to 24): "Habillage " and the number.

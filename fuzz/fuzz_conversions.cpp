@@ -1,5 +1,5 @@
 // libFuzzer target for the conversions of a code: ReplaceAll, the scan and
-// rebuild pair FindOccurrences/ReplaceAt, ConvertSkin, ReplaceInCode and the
+// rebuild pair findOccurrences/replaceAt, ConvertSkin, ReplaceInCode and the
 // 24 variants of a batch, each checked against a plain reference written
 // here, so that a fast path that drifts from the rule is caught, not only one
 // that crashes.
@@ -75,8 +75,8 @@ QString referenceReplaceAll(QStringView code, QStringView search, QStringView re
 QString referenceLookup(QStringView label, const QString &field)
 {
     for (const SkinEntry &entry : SkinColourTable) {
-        if (entry.SkinLabel.size() == label.size() && entry.SkinLabel == label)
-            return entry.KeyColour.toString();
+        if (entry.label.size() == label.size() && entry.label == label)
+            return entry.keyColour.toString();
     }
     return field;
 }
@@ -109,7 +109,7 @@ QString tokens(FuzzedDataProvider &in, QStringView seed, size_t maxTokens,
         } else if (token < 0xb0) {
             text.append(seed);
         } else if (token < 0xd0) {
-            text.append(SkinColourTable.at(token % SkinCount).KeyColour);
+            text.append(SkinColourTable.at(token % SkinCount).keyColour);
         } else if (token < 0xe0) {
             // A run of one letter: the worst case for a naive matcher.
             const auto run = in.ConsumeIntegralInRange<int>(1, 80);
@@ -142,10 +142,10 @@ void checkReplaceAll(QStringView code, QStringView search, QStringView replaceme
     const QString expected = referenceReplaceAll(code, search, replacement);
     check(ReplaceAll(code, search, replacement) == expected, "ReplaceAll differs from the rule");
 
-    const std::vector<qsizetype> occurrences = FindOccurrences(code, search);
+    const std::vector<qsizetype> occurrences = findOccurrences(code, search);
     check(occurrences == referenceOccurrences(code, search), "FindOccurrences differs");
     if (!search.isEmpty()) {
-        check(ReplaceAt(code, occurrences, search.size(), replacement) == expected,
+        check(replaceAt(code, occurrences, search.size(), replacement) == expected,
               "ReplaceAt differs from the rule");
     }
 }
@@ -164,28 +164,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     checkReplaceAll(code, search, replacement);
     checkReplaceAll(code, search, search); // same length: the fused path
 
-    const QString combo1 = label(in);
-    const QString combo2 = label(in);
-    const QString txtHab1 = in.ConsumeBool() ? search : QStringLiteral("#333333");
-    const QString txtHab2 = in.ConsumeBool() ? replacement : QStringLiteral("#333333");
+    const QString baseSkin = label(in);
+    const QString targetSkin = label(in);
+    const QString baseColour = in.ConsumeBool() ? search : QStringLiteral("#333333");
+    const QString targetColour = in.ConsumeBool() ? replacement : QStringLiteral("#333333");
 
-    const ConversionResult skin = ConvertSkin(combo1, combo2, txtHab1, txtHab2, code);
-    check(skin.txtHab1 == referenceLookup(combo1, txtHab1), "ConvertSkin base colour");
-    check(skin.txtHab2 == referenceLookup(combo2, txtHab2), "ConvertSkin target colour");
-    check(skin.text2 == referenceReplaceAll(code, skin.txtHab1, skin.txtHab2), "ConvertSkin code");
+    const ConversionResult skin = ConvertSkin(baseSkin, targetSkin, baseColour, targetColour, code);
+    check(skin.baseColour == referenceLookup(baseSkin, baseColour), "ConvertSkin base colour");
+    check(skin.targetColour == referenceLookup(targetSkin, targetColour),
+          "ConvertSkin target colour");
+    check(skin.convertedCode == referenceReplaceAll(code, skin.baseColour, skin.targetColour),
+          "ConvertSkin code");
 
     const ConversionResult free = ReplaceInCode(search, replacement, code);
-    check(free.txtHab1 == search && free.txtHab2 == replacement, "ReplaceInCode fields");
-    check(free.text2 == referenceReplaceAll(code, search, replacement), "ReplaceInCode code");
+    check(free.baseColour == search && free.targetColour == replacement, "ReplaceInCode fields");
+    check(free.convertedCode == referenceReplaceAll(code, search, replacement),
+          "ReplaceInCode code");
 
     // The batch: each variant is the conversion from the batch base to its skin.
-    const QString combo3 = label(in);
+    const QString batchBaseSkin = label(in);
     const QString folder = tokens(in, u"/tmp", 4);
     const QString prefix = tokens(in, u"habillage", 3);
-    const SkinBatch batch({combo3, folder, prefix, code, txtHab1, txtHab2});
-    const QString base = referenceLookup(combo3, txtHab1);
+    const SkinBatch batch({batchBaseSkin, folder, prefix, code, baseColour});
+    const QString base = referenceLookup(batchBaseSkin, baseColour);
     for (int n = 1; n <= SkinCount; ++n) {
-        const QString target = SkinColourTable.at(size_t(n - 1)).KeyColour.toString();
+        const QString target = SkinColourTable.at(size_t(n - 1)).keyColour.toString();
         check(batch.content(n) == referenceReplaceAll(code, base, target), "batch content");
         QString name = folder;
 #ifdef Q_OS_WIN
@@ -196,10 +199,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         name.append(prefix).append(QString::number(n)).append(QLatin1StringView(".txt"));
         check(batch.fileName(n) == name, "batch file name");
     }
-    check(batch.finalTxtHab1() == base, "batch final base colour");
-    check(batch.finalTxtHab2() == SkinColourTable.back().KeyColour, "batch final target colour");
-    check(batch.finalText2() == batch.content(SkinCount), "batch final code");
-    check(batch.finalCombo1() == combo3 && batch.finalCombo2() == SkinLabel(SkinCount),
-          "batch final combo texts");
+    const ConversionResult last = batch.conversion(SkinCount);
+    check(last.baseColour == base && last.targetColour == SkinColourTable.back().keyColour &&
+              last.convertedCode == batch.content(SkinCount),
+          "batch last conversion");
     return 0;
 }

@@ -94,8 +94,8 @@ void TestAnsiCodec::fileBytes()
     QFETCH(QByteArray, bytes);
     QFETCH(bool, windows1252);
     QCOMPARE(SkinFileBytes(text), bytes);
-    QCOMPARE(FitsWindows1252(text), windows1252);
-    QCOMPARE(SkinFileEncodingFor(text),
+    QCOMPARE(fitsWindows1252(text), windows1252);
+    QCOMPARE(skinFileEncodingFor(text),
              windows1252 ? SkinFileEncoding::Windows1252 : SkinFileEncoding::Utf8);
 }
 
@@ -132,9 +132,9 @@ void TestAnsiCodec::matchesPlainEncoding()
         text += u"\r\n"_s;
         QByteArray bytes;
         for (const QChar c : std::as_const(text)) {
-            if (Windows1252Byte(c.unicode()) < 0)
+            if (windows1252Byte(c.unicode()) < 0)
                 return text.toUtf8();
-            bytes += char(Windows1252Byte(c.unicode()));
+            bytes += char(windows1252Byte(c.unicode()));
         }
         return bytes;
     };
@@ -164,8 +164,8 @@ void TestAnsiCodec::reusedBuffer()
 void TestAnsiCodec::surrogatesNeverFit()
 {
     for (char16_t unit = 0xD800; unit <= 0xDFFF; ++unit)
-        QCOMPARE(Windows1252Byte(unit), -1);
-    QVERIFY(!FitsWindows1252(u"😀"));
+        QCOMPARE(windows1252Byte(unit), -1);
+    QVERIFY(!fitsWindows1252(u"😀"));
 }
 
 void TestAnsiCodec::tableMatchesIcuEncoder()
@@ -187,7 +187,7 @@ void TestAnsiCodec::tableMatchesIcuEncoder()
         QStringEncoder icu("windows-1252"); // its error is sticky: one per character
         const QByteArray icuBytes = icu.encode(QStringView(&ch, 1));
         const bool icuFits = !icu.hasError() && icuBytes.size() == 1;
-        const int ours = Windows1252Byte(char16_t(cp));
+        const int ours = windows1252Byte(char16_t(cp));
         const QByteArray label = QByteArray::number(uint(cp), 16);
         QVERIFY2((ours >= 0) == icuFits, label.constData());
         if (icuFits) {
@@ -209,7 +209,7 @@ void TestAnsiCodec::tableMatchesIcuDecoder()
         const char b = char(byte);
         const QString decoded = icu.decode(QByteArrayView(&b, 1));
         QCOMPARE(decoded.size(), 1);
-        QCOMPARE(Windows1252Byte(decoded.at(0).unicode()), byte);
+        QCOMPARE(windows1252Byte(decoded.at(0).unicode()), byte);
     }
     QVERIFY(!icu.hasError());
 }

@@ -19,14 +19,14 @@ private Q_SLOTS:
 
 void TestConversion::convertSkin_data()
 {
-    QTest::addColumn<QString>("combo1");
-    QTest::addColumn<QString>("combo2");
-    QTest::addColumn<QString>("txtHab1");
-    QTest::addColumn<QString>("txtHab2");
+    QTest::addColumn<QString>("baseSkin");
+    QTest::addColumn<QString>("targetSkin");
+    QTest::addColumn<QString>("baseColour");
+    QTest::addColumn<QString>("targetColour");
     QTest::addColumn<QString>("code");
-    QTest::addColumn<QString>("newHab1");
-    QTest::addColumn<QString>("newHab2");
-    QTest::addColumn<QString>("text2");
+    QTest::addColumn<QString>("newBaseColour");
+    QTest::addColumn<QString>("newTargetColour");
+    QTest::addColumn<QString>("convertedCode");
 
     const QString css = u"body{color:#333333;background:#3333330}\na{color:#333;border:#333333}"_s;
     QTest::newRow("skin 1 to 2")
@@ -59,15 +59,16 @@ void TestConversion::convertSkin_data()
 
 void TestConversion::convertSkin()
 {
-    QFETCH(QString, combo1);
-    QFETCH(QString, combo2);
-    QFETCH(QString, txtHab1);
-    QFETCH(QString, txtHab2);
+    QFETCH(QString, baseSkin);
+    QFETCH(QString, targetSkin);
+    QFETCH(QString, baseColour);
+    QFETCH(QString, targetColour);
     QFETCH(QString, code);
-    const ConversionResult result = ConvertSkin(combo1, combo2, txtHab1, txtHab2, code);
-    QTEST(result.txtHab1, "newHab1");
-    QTEST(result.txtHab2, "newHab2");
-    QTEST(result.text2, "text2");
+    const ConversionResult result =
+        ConvertSkin(baseSkin, targetSkin, baseColour, targetColour, code);
+    QTEST(result.baseColour, "newBaseColour");
+    QTEST(result.targetColour, "newTargetColour");
+    QTEST(result.convertedCode, "convertedCode");
 }
 
 void TestConversion::roundTripThroughTargetColour()
@@ -75,18 +76,18 @@ void TestConversion::roundTripThroughTargetColour()
     // A code that already holds the target colour keeps it, so going to skin
     // 3 and back turns every #333300 of the first code into #333333.
     const QString code = u"a:#333333;b:#333300"_s;
-    const QString there = ConvertSkin(u"Habillage 1", u"Habillage 3", {}, {}, code).text2;
+    const QString there = ConvertSkin(u"Habillage 1", u"Habillage 3", {}, {}, code).convertedCode;
     QCOMPARE(there, u"a:#333300;b:#333300"_s);
-    const QString back = ConvertSkin(u"Habillage 3", u"Habillage 1", {}, {}, there).text2;
+    const QString back = ConvertSkin(u"Habillage 3", u"Habillage 1", {}, {}, there).convertedCode;
     QCOMPARE(back, u"a:#333333;b:#333333"_s);
 }
 
 void TestConversion::replaceInCode_data()
 {
-    QTest::addColumn<QString>("text3");
-    QTest::addColumn<QString>("text4");
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<QString>("replacement");
     QTest::addColumn<QString>("code");
-    QTest::addColumn<QString>("text2");
+    QTest::addColumn<QString>("convertedCode");
 
     QTest::newRow("aa by b, even") << u"aa"_s << u"b"_s << u"aaaa"_s << u"bb"_s;
     QTest::newRow("aa by b, odd") << u"aa"_s << u"b"_s << u"aaa"_s << u"ba"_s;
@@ -99,13 +100,13 @@ void TestConversion::replaceInCode_data()
 
 void TestConversion::replaceInCode()
 {
-    QFETCH(QString, text3);
-    QFETCH(QString, text4);
+    QFETCH(QString, search);
+    QFETCH(QString, replacement);
     QFETCH(QString, code);
-    const ConversionResult result = ReplaceInCode(text3, text4, code);
-    QCOMPARE(result.txtHab1, text3);
-    QCOMPARE(result.txtHab2, text4);
-    QTEST(result.text2, "text2");
+    const ConversionResult result = ReplaceInCode(search, replacement, code);
+    QCOMPARE(result.baseColour, search);
+    QCOMPARE(result.targetColour, replacement);
+    QTEST(result.convertedCode, "convertedCode");
 }
 
 void TestConversion::freeReplacementThenSkinConversion()
@@ -116,14 +117,14 @@ void TestConversion::freeReplacementThenSkinConversion()
     // A base label naming no skin searches for the free search text left
     // in the base colour field.
     const ConversionResult stale =
-        ConvertSkin(u"Habillage X", u"Habillage 2", free.txtHab1, free.txtHab2, code);
-    QCOMPARE(stale.txtHab1, u"foo"_s);
-    QCOMPARE(stale.text2, u"#7e94a5 #333333 bar"_s);
+        ConvertSkin(u"Habillage X", u"Habillage 2", free.baseColour, free.targetColour, code);
+    QCOMPARE(stale.baseColour, u"foo"_s);
+    QCOMPARE(stale.convertedCode, u"#7e94a5 #333333 bar"_s);
 
     // Two labels that name skins ignore what the free replacement left.
     const ConversionResult fresh =
-        ConvertSkin(u"Habillage 1", u"Habillage 2", free.txtHab1, free.txtHab2, code);
-    QCOMPARE(fresh.text2, u"foo #7e94a5 bar"_s);
+        ConvertSkin(u"Habillage 1", u"Habillage 2", free.baseColour, free.targetColour, code);
+    QCOMPARE(fresh.convertedCode, u"foo #7e94a5 bar"_s);
 }
 
 QTEST_APPLESS_MAIN(TestConversion)

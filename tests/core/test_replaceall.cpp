@@ -159,9 +159,9 @@ void TestReplaceAll::occurrencesAndReplaceAt()
 {
     const QString code = u"aaaXaa"_s;
     const std::vector<qsizetype> expected{0, 4};
-    QCOMPARE(FindOccurrences(code, u"aa"), expected);
-    QCOMPARE(ReplaceAt(code, FindOccurrences(code, u"aa"), 2, u"bbb"), u"bbbaXbbb"_s);
-    QVERIFY(FindOccurrences(code, u"").empty());
+    QCOMPARE(findOccurrences(code, u"aa"), expected);
+    QCOMPARE(replaceAt(code, findOccurrences(code, u"aa"), 2, u"bbb"), u"bbbaXbbb"_s);
+    QVERIFY(findOccurrences(code, u"").empty());
 }
 
 void TestReplaceAll::longCodes_data()
@@ -228,7 +228,7 @@ void TestReplaceAll::longSameLengthSearches()
     const QString expected = referenceReplaceAll(code, search, replacement);
     QVERIFY(expected != code);
     QCOMPARE(ReplaceAll(code, search, replacement), expected);
-    QCOMPARE(ReplaceAt(code, FindOccurrences(code, search), search.size(), replacement), expected);
+    QCOMPARE(replaceAt(code, findOccurrences(code, search), search.size(), replacement), expected);
 }
 
 QTEST_APPLESS_MAIN(TestReplaceAll)

@@ -17,7 +17,7 @@ constexpr QStringView Sep = u"/";
 
 BatchInput startUpInput(const QString &code)
 {
-    return {u"Habillage 15"_s, u"/home/zoe"_s, u"habillage"_s, code, u"#333333"_s, u"#333333"_s};
+    return {u"Habillage 15"_s, u"/home/zoe"_s, u"habillage"_s, code, u"#333333"_s};
 }
 
 } // namespace
@@ -31,7 +31,7 @@ private Q_SLOTS:
     void eachFileIsOneConversion();
     void skinsSharingBaseColourKeepCode_data();
     void skinsSharingBaseColourKeepCode();
-    void finalTextsAndMessage();
+    void lastConversionAndMessage();
     void baseNamingNoSkinUsesField();
 };
 
@@ -61,7 +61,7 @@ void TestSkinBatch::fileNames()
     QFETCH(QString, prefix);
     QFETCH(int, skin);
     QTEST(SkinFileName(folder, prefix, skin), "expected");
-    const SkinBatch batch({u"Habillage 1"_s, folder, prefix, {}, {}, {}});
+    const SkinBatch batch({u"Habillage 1"_s, folder, prefix, {}, {}});
     QTEST(batch.fileName(skin), "expected");
 }
 
@@ -73,11 +73,11 @@ void TestSkinBatch::eachFileIsOneConversion()
     for (int n = 1; n <= SkinCount; ++n) {
         const ConversionResult one =
             ConvertSkin(u"Habillage 15", SkinLabel(n), u"#333333"_s, u"#333333"_s, code);
-        QCOMPARE(batch.content(n), one.text2);
+        QCOMPARE(batch.content(n), one.convertedCode);
         const ConversionResult shown = batch.conversion(n);
-        QCOMPARE(shown.txtHab1, one.txtHab1);
-        QCOMPARE(shown.txtHab2, one.txtHab2);
-        QCOMPARE(shown.text2, one.text2);
+        QCOMPARE(shown.baseColour, one.baseColour);
+        QCOMPARE(shown.targetColour, one.targetColour);
+        QCOMPARE(shown.convertedCode, one.convertedCode);
     }
     QCOMPARE(batch.content(1), u"a{color:#333333}\nb{color:#3333331;x:#333333}"_s);
 }
@@ -97,19 +97,18 @@ void TestSkinBatch::skinsSharingBaseColourKeepCode()
     QFETCH(QString, base);
     QFETCH(QList<int>, unchanged);
     const QString code = u"#ffffff #000000 #7e94a5"_s;
-    const SkinBatch batch({base, u"/d"_s, u"p"_s, code, {}, {}});
+    const SkinBatch batch({base, u"/d"_s, u"p"_s, code, {}});
     for (int n = 1; n <= SkinCount; ++n)
         QCOMPARE(batch.content(n) == code, unchanged.contains(n));
 }
 
-void TestSkinBatch::finalTextsAndMessage()
+void TestSkinBatch::lastConversionAndMessage()
 {
     const SkinBatch batch(startUpInput(u"x#000000"_s));
-    QCOMPARE(batch.finalCombo1(), u"Habillage 15"_s);
-    QCOMPARE(batch.finalCombo2(), u"Habillage 24"_s);
-    QCOMPARE(batch.finalTxtHab1(), u"#000000"_s);
-    QCOMPARE(batch.finalTxtHab2(), u"#313031"_s);
-    QCOMPARE(batch.finalText2(), u"x#313031"_s);
+    const ConversionResult last = batch.conversion(SkinCount);
+    QCOMPARE(last.baseColour, u"#000000"_s);
+    QCOMPARE(last.targetColour, u"#313031"_s);
+    QCOMPARE(last.convertedCode, u"x#313031"_s);
     QCOMPARE(batch.closingMessage(), u"Vos 24 Habillages sont créés et placés dans :\n/home/zoe"_s);
 
     const SkinBatch empty(startUpInput({}));
@@ -120,10 +119,8 @@ void TestSkinBatch::finalTextsAndMessage()
 void TestSkinBatch::baseNamingNoSkinUsesField()
 {
     // The base colour field still holds the search text of a free replacement.
-    const SkinBatch batch(
-        {u"pas un habillage"_s, u"/d"_s, u"p"_s, u"foo#000000"_s, u"foo"_s, u"bar"_s});
-    QCOMPARE(batch.finalCombo1(), u"pas un habillage"_s);
-    QCOMPARE(batch.finalTxtHab1(), u"foo"_s);
+    const SkinBatch batch({u"pas un habillage"_s, u"/d"_s, u"p"_s, u"foo#000000"_s, u"foo"_s});
+    QCOMPARE(batch.conversion(2).baseColour, u"foo"_s);
     QCOMPARE(batch.content(2), u"#7e94a5#000000"_s);
 }
 

@@ -13,9 +13,9 @@
 using namespace velbrisk;
 using namespace Qt::StringLiterals;
 using Step = SkinFileFailure::Step;
-using testsupport::Entries;
-using testsupport::FileBytes;
-using testsupport::PutFile;
+using testsupport::entries;
+using testsupport::fileBytes;
+using testsupport::putFile;
 
 namespace {
 
@@ -25,7 +25,7 @@ const QString Sep = u"\\"_s;
 const QString Sep = u"/"_s;
 #endif
 
-QStringList SkinFileNames(const QString &prefix, int from, int to)
+QStringList skinFileNames(const QString &prefix, int from, int to)
 {
     QStringList names;
     for (int n = from; n <= to; ++n)
@@ -34,15 +34,15 @@ QStringList SkinFileNames(const QString &prefix, int from, int to)
     return names;
 }
 
-SkinBatch Batch(const QString &folder, const QString &code)
+SkinBatch batchFor(const QString &folder, const QString &code)
 {
-    return SkinBatch({u"Habillage 15"_s, folder, u"habillage"_s, code, {}, {}});
+    return SkinBatch({u"Habillage 15"_s, folder, u"habillage"_s, code, {}});
 }
 
 // The bytes of skin n's file: `pattern` with "@" standing for its colour.
-QByteArray Expected(QByteArray pattern, int skinNumber)
+QByteArray expectedBytes(QByteArray pattern, int skinNumber)
 {
-    return pattern.replace('@', testsupport::KeyColour(skinNumber).toLatin1());
+    return pattern.replace('@', testsupport::skinColour(skinNumber).toLatin1());
 }
 
 // Fails the test with the error box's text when a write fails.
@@ -93,11 +93,11 @@ void TestSkinFileWriter::writesEveryFile()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
 
-    VERIFY_WRITTEN(WriteSkinFiles(Batch(dir.path(), code)));
-    QCOMPARE(Entries(dir.path()), SkinFileNames(u"habillage"_s, 1, SkinCount));
+    VERIFY_WRITTEN(WriteSkinFiles(batchFor(dir.path(), code)));
+    QCOMPARE(entries(dir.path()), skinFileNames(u"habillage"_s, 1, SkinCount));
     for (int n = 1; n <= SkinCount; ++n) {
         const QString name = dir.path() + Sep + u"habillage"_s + QString::number(n) + u".txt"_s;
-        QCOMPARE(FileBytes(name), Expected(pattern, n));
+        QCOMPARE(fileBytes(name), expectedBytes(pattern, n));
     }
 }
 
@@ -105,16 +105,16 @@ void TestSkinFileWriter::runningTwiceGivesSameFiles()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const SkinBatch batch = Batch(dir.path(), u"a{color:#000000}\nb"_s);
+    const SkinBatch batch = batchFor(dir.path(), u"a{color:#000000}\nb"_s);
     VERIFY_WRITTEN(WriteSkinFiles(batch));
     QList<QByteArray> first;
     for (int n = 1; n <= SkinCount; ++n)
-        first << FileBytes(batch.fileName(n));
+        first << fileBytes(batch.fileName(n));
 
     VERIFY_WRITTEN(WriteSkinFiles(batch));
-    QCOMPARE(Entries(dir.path()), SkinFileNames(u"habillage"_s, 1, SkinCount));
+    QCOMPARE(entries(dir.path()), skinFileNames(u"habillage"_s, 1, SkinCount));
     for (int n = 1; n <= SkinCount; ++n)
-        QCOMPARE(FileBytes(batch.fileName(n)), first.at(n - 1));
+        QCOMPARE(fileBytes(batch.fileName(n)), first.at(n - 1));
 }
 
 void TestSkinFileWriter::replacesExistingFile()
@@ -122,11 +122,11 @@ void TestSkinFileWriter::replacesExistingFile()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString name = dir.filePath(u"habillage1.txt"_s);
-    QVERIFY(PutFile(name, QByteArray(10000, 'x')));
+    QVERIFY(putFile(name, QByteArray(10000, 'x')));
 
     VERIFY_WRITTEN(WriteSkinFile(name, u"court"));
-    QCOMPARE(FileBytes(name), "court\r\n"_ba);
-    QCOMPARE(Entries(dir.path()), QStringList{u"habillage1.txt"_s});
+    QCOMPARE(fileBytes(name), "court\r\n"_ba);
+    QCOMPARE(entries(dir.path()), QStringList{u"habillage1.txt"_s});
 }
 
 void TestSkinFileWriter::replacesFileWithLongestName()
@@ -138,8 +138,8 @@ void TestSkinFileWriter::replacesFileWithLongestName()
     const QString name = dir.filePath(QString(251, u'a') + u".txt"_s);
     VERIFY_WRITTEN(WriteSkinFile(name, u"un"));
     VERIFY_WRITTEN(WriteSkinFile(name, u"deux"));
-    QCOMPARE(FileBytes(name), "deux\r\n"_ba);
-    QCOMPARE(Entries(dir.path()), QStringList{QString(251, u'a') + u".txt"_s});
+    QCOMPARE(fileBytes(name), "deux\r\n"_ba);
+    QCOMPARE(entries(dir.path()), QStringList{QString(251, u'a') + u".txt"_s});
 }
 
 // The first file cannot even be created: nothing is written, and a file
@@ -184,22 +184,18 @@ void TestSkinFileWriter::firstFileRefused()
     QFETCH(QString, reason);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QVERIFY(PutFile(dir.filePath(u"fichier"_s), "garde"));
+    QVERIFY(putFile(dir.filePath(u"fichier"_s), "garde"));
 
-    const SkinBatch batch({u"Habillage 15"_s,
-                           QDir::toNativeSeparators(dir.path() + folder),
-                           prefix,
-                           u"code"_s,
-                           {},
-                           {}});
+    const SkinBatch batch(
+        {u"Habillage 15"_s, QDir::toNativeSeparators(dir.path() + folder), prefix, u"code"_s, {}});
     const std::optional<SkinFileFailure> failure = WriteSkinFiles(batch);
     QVERIFY(failure);
     QCOMPARE(failure->skinNumber, 1);
     QCOMPARE(failure->step, Step::Create);
     QCOMPARE(failure->fileName, batch.fileName(1));
     QCOMPARE(failure->reason, QDir::toNativeSeparators(reason.replace(u'@', dir.path())));
-    QCOMPARE(Entries(dir.path()), QStringList{u"fichier"_s});
-    QCOMPARE(FileBytes(dir.filePath(u"fichier"_s)), "garde"_ba);
+    QCOMPARE(entries(dir.path()), QStringList{u"fichier"_s});
+    QCOMPARE(fileBytes(dir.filePath(u"fichier"_s)), "garde"_ba);
 }
 
 void TestSkinFileWriter::folderInPlaceOfSkinFile()
@@ -209,7 +205,7 @@ void TestSkinFileWriter::folderInPlaceOfSkinFile()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     QVERIFY(QDir(dir.path()).mkdir(u"habillage5.txt"_s));
-    const SkinBatch batch = Batch(dir.path(), u"x:#000000;"_s);
+    const SkinBatch batch = batchFor(dir.path(), u"x:#000000;"_s);
 
     const std::optional<SkinFileFailure> failure = WriteSkinFiles(batch);
     QVERIFY(failure);
@@ -217,11 +213,11 @@ void TestSkinFileWriter::folderInPlaceOfSkinFile()
     QCOMPARE(failure->step, Step::Create);
     QCOMPARE(failure->fileName, batch.fileName(5));
     QCOMPARE(failure->reason, u"un dossier porte déjà ce nom"_s);
-    QCOMPARE(Entries(dir.path()), SkinFileNames(u"habillage"_s, 1, 5));
+    QCOMPARE(entries(dir.path()), skinFileNames(u"habillage"_s, 1, 5));
     for (int n = 1; n <= 4; ++n)
-        QCOMPARE(FileBytes(batch.fileName(n)), Expected("x:@;\r\n", n));
+        QCOMPARE(fileBytes(batch.fileName(n)), expectedBytes("x:@;\r\n", n));
     QVERIFY(QFileInfo(batch.fileName(5)).isDir());
-    QCOMPARE(Entries(batch.fileName(5)), QStringList());
+    QCOMPARE(entries(batch.fileName(5)), QStringList());
 }
 
 void TestSkinFileWriter::fullDiskKeepsOldContent()
@@ -230,7 +226,7 @@ void TestSkinFileWriter::fullDiskKeepsOldContent()
     testsupport::TinyDisk disk;
     REQUIRE_TINY_DISK(disk)
     const QString name = disk.path() + u"/habillage1.txt"_s;
-    QVERIFY(PutFile(name, "ancien contenu\r\n"));
+    QVERIFY(putFile(name, "ancien contenu\r\n"));
 
     // Larger than the whole disk: QSaveFile alone would leave an empty file.
     const std::optional<SkinFileFailure> failure = WriteSkinFile(name, QString(100000, u'é'));
@@ -239,12 +235,12 @@ void TestSkinFileWriter::fullDiskKeepsOldContent()
     QCOMPARE(failure->reason, u"le disque est plein"_s);
     QCOMPARE(failure->message(), u"Le fichier « "_s + QDir::toNativeSeparators(name) +
                                      u" » n'a pas pu être écrit : le disque est plein."_s);
-    QCOMPARE(FileBytes(name), "ancien contenu\r\n"_ba);
-    QCOMPARE(Entries(disk.path()), QStringList{u"habillage1.txt"_s});
+    QCOMPARE(fileBytes(name), "ancien contenu\r\n"_ba);
+    QCOMPARE(entries(disk.path()), QStringList{u"habillage1.txt"_s});
 
     // The space is given back: a content that fits goes in afterwards.
     VERIFY_WRITTEN(WriteSkinFile(name, u"nouveau"));
-    QCOMPARE(FileBytes(name), "nouveau\r\n"_ba);
+    QCOMPARE(fileBytes(name), "nouveau\r\n"_ba);
 #else
     QSKIP("Needs a tmpfs mount");
 #endif
@@ -257,7 +253,7 @@ void TestSkinFileWriter::fullDiskStopsBatch()
     testsupport::TinyDisk disk;
     REQUIRE_TINY_DISK(disk)
     const QString code = QString(19990, u'x') + u"#000000"_s;
-    const SkinBatch batch = Batch(disk.path(), code);
+    const SkinBatch batch = batchFor(disk.path(), code);
 
     const std::optional<SkinFileFailure> failure = WriteSkinFiles(batch);
     QVERIFY(failure);
@@ -266,10 +262,10 @@ void TestSkinFileWriter::fullDiskStopsBatch()
     QCOMPARE(failure->step, Step::Write);
     QCOMPARE(failure->fileName, batch.fileName(stop));
     QCOMPARE(failure->reason, u"le disque est plein"_s);
-    QCOMPARE(Entries(disk.path()), SkinFileNames(u"habillage"_s, 1, stop - 1));
+    QCOMPARE(entries(disk.path()), skinFileNames(u"habillage"_s, 1, stop - 1));
     for (int n = 1; n < stop; ++n) {
-        const QByteArray expected = Expected(QString(19990, u'x').toLatin1() + "@\r\n", n);
-        QCOMPARE(FileBytes(batch.fileName(n)), expected);
+        const QByteArray expected = expectedBytes(QString(19990, u'x').toLatin1() + "@\r\n", n);
+        QCOMPARE(fileBytes(batch.fileName(n)), expected);
     }
 #else
     QSKIP("Needs a tmpfs mount");
@@ -282,7 +278,7 @@ void TestSkinFileWriter::readOnlyDisk()
     testsupport::TinyDisk disk;
     REQUIRE_TINY_DISK(disk)
     const QString existing = disk.path() + u"/habillage1.txt"_s;
-    QVERIFY(PutFile(existing, "ancien\r\n"));
+    QVERIFY(putFile(existing, "ancien\r\n"));
     if (!disk.makeReadOnly())
         QSKIP("This system refused to remount the tmpfs read-only");
 
@@ -293,8 +289,8 @@ void TestSkinFileWriter::readOnlyDisk()
         QCOMPARE(failure->step, Step::Create);
         QCOMPARE(failure->reason, u"le disque est en lecture seule"_s);
     }
-    QCOMPARE(FileBytes(existing), "ancien\r\n"_ba);
-    QCOMPARE(Entries(disk.path()), QStringList{u"habillage1.txt"_s});
+    QCOMPARE(fileBytes(existing), "ancien\r\n"_ba);
+    QCOMPARE(entries(disk.path()), QStringList{u"habillage1.txt"_s});
 #else
     QSKIP("A disk cannot be made read-only from here: the read-only file stands for it");
 #endif
@@ -309,7 +305,7 @@ void TestSkinFileWriter::readOnlyFile()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString name = dir.filePath(u"habillage1.txt"_s);
-    QVERIFY(PutFile(name, "ancien\r\n"));
+    QVERIFY(putFile(name, "ancien\r\n"));
     QVERIFY(QFile::setPermissions(name, QFile::ReadOwner | QFile::ReadUser));
 
     const std::optional<SkinFileFailure> failure = WriteSkinFile(name, u"nouveau");
@@ -317,8 +313,8 @@ void TestSkinFileWriter::readOnlyFile()
     QVERIFY(failure);
     QCOMPARE(failure->step, Step::Create);
     QCOMPARE(failure->reason, u"le fichier est en lecture seule"_s);
-    QCOMPARE(FileBytes(name), "ancien\r\n"_ba);
-    QCOMPARE(Entries(dir.path()), QStringList{u"habillage1.txt"_s});
+    QCOMPARE(fileBytes(name), "ancien\r\n"_ba);
+    QCOMPARE(entries(dir.path()), QStringList{u"habillage1.txt"_s});
 }
 
 void TestSkinFileWriter::message_data()

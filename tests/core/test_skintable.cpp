@@ -22,11 +22,11 @@ void TestSkinTable::tableShape()
     QSet<QString> colours;
     for (int i = 0; i < SkinCount; ++i) {
         const SkinEntry &entry = SkinColourTable.at(size_t(i));
-        QCOMPARE(entry.SkinNumber, i + 1);
-        QCOMPARE(entry.SkinLabel.toString(), SkinLabel(i + 1));
-        QCOMPARE(entry.KeyColour.size(), 7);
-        QCOMPARE(entry.KeyColour.toString(), entry.KeyColour.toString().toLower());
-        colours.insert(entry.KeyColour.toString());
+        QCOMPARE(entry.number, i + 1);
+        QCOMPARE(entry.label.toString(), SkinLabel(i + 1));
+        QCOMPARE(entry.keyColour.size(), 7);
+        QCOMPARE(entry.keyColour.toString(), entry.keyColour.toString().toLower());
+        colours.insert(entry.keyColour.toString());
     }
     QCOMPARE(colours.size(), 20);
     QCOMPARE(SkinLabel(1), QStringLiteral("Habillage 1"));
@@ -51,7 +51,7 @@ void TestSkinTable::findKeyColour_data()
     // "Habillage 1" is a prefix of 10 to 19 and must match skin 1 alone.
     for (int n = 10; n <= 19; ++n)
         QTest::addRow("skin %d not confused with 1", n)
-            << SkinLabel(n) << SkinColourTable.at(size_t(n - 1)).KeyColour.toString();
+            << SkinLabel(n) << SkinColourTable.at(size_t(n - 1)).keyColour.toString();
 }
 
 void TestSkinTable::findKeyColour()

@@ -22,14 +22,14 @@ namespace testsupport {
 using namespace Qt::StringLiterals;
 
 // The whole content of a file, or "<absent>" when it cannot be read.
-inline QByteArray FileBytes(const QString &fileName)
+inline QByteArray fileBytes(const QString &fileName)
 {
     QFile file(fileName);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<absent>");
 }
 
 // Writes a whole file; false when any step fails.
-inline bool PutFile(const QString &fileName, const QByteArray &bytes)
+inline bool putFile(const QString &fileName, const QByteArray &bytes)
 {
     QFile file(fileName);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
@@ -37,14 +37,14 @@ inline bool PutFile(const QString &fileName, const QByteArray &bytes)
 
 // Everything in a folder, hidden files included: a failed write must leave
 // no unfinished file behind.
-inline QStringList Entries(const QString &folder)
+inline QStringList entries(const QString &folder)
 {
     return QDir(folder).entryList(
         QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
 }
 
 // The key colour of skin 1 to 24.
-inline QString KeyColour(int skin)
+inline QString skinColour(int skin)
 {
     static const QString colours[] = {
         u"#333333"_s, u"#7e94a5"_s, u"#333300"_s, u"#ccd6e0"_s, u"#9c0062"_s, u"#6599ff"_s,
@@ -59,7 +59,7 @@ inline QString KeyColour(int skin)
 // here, not taken from an encoder, which a Qt built without ICU lacks. The
 // five bytes that Windows-1252 leaves undefined stand for the control
 // characters of the same number.
-inline int Windows1252Byte(char16_t c)
+inline int referenceWindows1252Byte(char16_t c)
 {
     static constexpr char16_t high[32] = {
         0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 0x80
@@ -77,14 +77,14 @@ inline int Windows1252Byte(char16_t c)
 
 // A skin file for a code whose line breaks are LF: CR LF line ends and one
 // more CR LF, in Windows-1252 when every character fits, in UTF-8 otherwise.
-inline QByteArray SkinFile(const QString &text)
+inline QByteArray skinFile(const QString &text)
 {
     QString crlf = text;
     crlf.replace(u"\n"_s, u"\r\n"_s).append(u"\r\n"_s);
     QByteArray ansi;
     ansi.reserve(crlf.size());
     for (const QChar c : std::as_const(crlf)) {
-        const int byte = Windows1252Byte(c.unicode());
+        const int byte = referenceWindows1252Byte(c.unicode());
         if (byte < 0)
             return crlf.toUtf8();
         ansi.append(char(byte));

@@ -103,7 +103,7 @@ void TestHugeInput::pasteConvertCopyAndBatch()
     // From the start-up skins: 15 (#000000) to 1 (#333333).
     control<QAbstractButton>("Command1")->click(); // Transformer
     QString expected = code;
-    expected.replace(u"#000000"_s, testsupport::KeyColour(1));
+    expected.replace(u"#000000"_s, testsupport::skinColour(1));
     QCOMPARE(boxText(control<QWidget>("text2")).size(), expected.size());
     QVERIFY(boxText(control<QWidget>("text2")) == expected);
 
@@ -120,11 +120,11 @@ void TestHugeInput::pasteConvertCopyAndBatch()
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 24);
     // One character is one byte in Windows-1252 and the colours are ASCII,
     // so each file is the encoded code with its colours swapped byte for byte.
-    const QByteArray base = testsupport::SkinFile(code);
+    const QByteArray base = testsupport::skinFile(code);
     QCOMPARE(base.size(), code.size() + code.count(u'\n') + 2);
     for (int n = 1; n <= 24; ++n) {
         QByteArray wanted = base;
-        wanted.replace("#000000", testsupport::KeyColour(n).toLatin1());
+        wanted.replace("#000000", testsupport::skinColour(n).toLatin1());
         QFile file(folder.filePath(u"habillage%1.txt"_s.arg(n)));
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
         const QByteArray bytes = file.readAll();
@@ -133,7 +133,7 @@ void TestHugeInput::pasteConvertCopyAndBatch()
     }
     // The window ends on the code for skin 24.
     expected = code;
-    expected.replace(u"#000000"_s, testsupport::KeyColour(24));
+    expected.replace(u"#000000"_s, testsupport::skinColour(24));
     QVERIFY(boxText(control<QWidget>("text2")) == expected);
     QVERIFY(boxText(control<QWidget>("text1")) == code);
 }

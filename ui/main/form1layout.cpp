@@ -253,7 +253,7 @@ QWidget *create(const Control &c, QWidget *container)
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setCompleter(nullptr);
         for (const SkinEntry &skin : SkinColourTable)
-            combo->addItem(skin.SkinLabel.toString());
+            combo->addItem(skin.label.toString());
         combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
         combo->setEditText(text);
         setFieldColours(combo);

@@ -185,9 +185,9 @@ void MainWindow::ReplaceInCode()
 // output box the converted code.
 void MainWindow::showConversion(const ConversionResult &result)
 {
-    m_txtHab1->setText(result.txtHab1);
-    m_txtHab2->setText(result.txtHab2);
-    m_text2->setCode(result.text2);
+    m_txtHab1->setText(result.baseColour);
+    m_txtHab2->setText(result.targetColour);
+    m_text2->setCode(result.convertedCode);
 }
 
 // The 24 variants are computed and written by the core; the window then
@@ -196,12 +196,13 @@ void MainWindow::showConversion(const ConversionResult &result)
 // is filled once, whatever the code's size.
 void MainWindow::WriteAllSkins()
 {
-    const SkinBatch batch({m_combo3->currentText(), m_text5->text(), m_text6->text(),
-                           m_text1->code(), m_txtHab1->text(), m_txtHab2->text()});
+    const QString baseSkin = m_combo3->currentText();
+    const SkinBatch batch(
+        {baseSkin, m_text5->text(), m_text6->text(), m_text1->code(), m_txtHab1->text()});
     const std::optional<SkinFileFailure> failure = WriteSkinFiles(batch);
     const int lastSkin = failure ? std::clamp(failure->skinNumber, 1, SkinCount) : SkinCount;
 
-    setComboText(m_combo1, batch.finalCombo1());
+    setComboText(m_combo1, baseSkin);
     setComboText(m_combo2, SkinLabel(lastSkin));
     showConversion(batch.conversion(lastSkin));
 

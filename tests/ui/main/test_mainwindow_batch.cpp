@@ -14,9 +14,9 @@
 using namespace Qt::StringLiterals;
 using form1test::Boxes;
 using form1test::Form1;
-using testsupport::FileBytes;
-using testsupport::KeyColour;
-using testsupport::SkinFile;
+using testsupport::fileBytes;
+using testsupport::skinColour;
+using testsupport::skinFile;
 using velbrisk::ui::BoxKind;
 
 namespace {
@@ -25,7 +25,7 @@ namespace {
 // overlap itself, so QString::replace gives what the program's rule gives.
 QString variant(const QString &code, int base, int skin)
 {
-    return QString(code).replace(KeyColour(base), KeyColour(skin));
+    return QString(code).replace(skinColour(base), skinColour(skin));
 }
 
 // Accents, no-break spaces and signs that Windows-1252 has.
@@ -99,8 +99,8 @@ void TestMainWindowBatch::checkWindowAfter(int skin, const QString &base, int ba
     QVERIFY(m_form->window->isVisible());
     QCOMPARE(m_form->combo(u"Combo1"_s)->currentText(), base);
     QCOMPARE(m_form->combo(u"Combo2"_s)->currentText(), u"Habillage %1"_s.arg(skin));
-    QCOMPARE(m_form->field(u"txtHab1"_s)->text(), KeyColour(baseSkin));
-    QCOMPARE(m_form->field(u"txtHab2"_s)->text(), KeyColour(skin));
+    QCOMPARE(m_form->field(u"txtHab1"_s)->text(), skinColour(baseSkin));
+    QCOMPARE(m_form->field(u"txtHab2"_s)->text(), skinColour(skin));
     QCOMPARE(m_form->code(u"text2"_s), variant(code, baseSkin, skin));
     QCOMPARE(m_form->code(u"text1"_s), code);
     QCOMPARE(m_form->combo(u"Combo3"_s)->currentText(), base);
@@ -138,11 +138,11 @@ void TestMainWindowBatch::writesTheTwentyFourFiles()
         return dir.filePath(prefix + QString::number(skin)) + u".txt"_s;
     };
     // An older, longer file is replaced whole.
-    QVERIFY(testsupport::PutFile(fileOf(3), QByteArray(100'000, 'z')));
+    QVERIFY(testsupport::putFile(fileOf(3), QByteArray(100'000, 'z')));
     const QString base = u"Habillage %1"_s.arg(baseSkin);
     m_boxes->onBox = [&](const velbrisk::ui::BoxRequest &) {
         // The message comes once every file is written.
-        QCOMPARE(FileBytes(fileOf(24)), SkinFile(variant(code, baseSkin, 24)));
+        QCOMPARE(fileBytes(fileOf(24)), skinFile(variant(code, baseSkin, 24)));
     };
     runBatch(base, folder, prefix, code);
 
@@ -152,8 +152,8 @@ void TestMainWindowBatch::writesTheTwentyFourFiles()
     QCOMPARE(m_boxes->shown[0].text, u"Vos 24 Habillages sont créés et placés dans :\n"_s + folder);
 
     for (int skin = 1; skin <= 24; ++skin)
-        QCOMPARE(FileBytes(fileOf(skin)), SkinFile(variant(code, baseSkin, skin)));
-    QCOMPARE(testsupport::Entries(dir.path()).size(), 24);
+        QCOMPARE(fileBytes(fileOf(skin)), skinFile(variant(code, baseSkin, skin)));
+    QCOMPARE(testsupport::entries(dir.path()).size(), 24);
     checkWindowAfter(24, base, baseSkin, code);
     QCOMPARE(m_form->field(u"Text5"_s)->text(), folder);
     QCOMPARE(m_form->field(u"Text6"_s)->text(), prefix);
@@ -162,7 +162,7 @@ void TestMainWindowBatch::writesTheTwentyFourFiles()
     m_form->click(u"Command8"_s);
     QCOMPARE(m_boxes->shown.size(), 2);
     for (int skin = 1; skin <= 24; ++skin)
-        QCOMPARE(FileBytes(fileOf(skin)), SkinFile(variant(code, baseSkin, skin)));
+        QCOMPARE(fileBytes(fileOf(skin)), skinFile(variant(code, baseSkin, skin)));
 }
 
 // A base text that names no skin converts from what txtHab1 holds: here the
@@ -175,8 +175,8 @@ void TestMainWindowBatch::baseNamingNoSkinConvertsFromTheFreeText()
     runBatch(u"Habillage 25"_s, dir.path(), u"h"_s, u"a{color:ROUGE}"_s);
     QCOMPARE(m_boxes->shown.size(), 1);
     for (int skin = 1; skin <= 24; ++skin)
-        QCOMPARE(FileBytes(dir.filePath(u"h%1.txt"_s.arg(skin))),
-                 SkinFile(u"a{color:%1}"_s.arg(KeyColour(skin))));
+        QCOMPARE(fileBytes(dir.filePath(u"h%1.txt"_s.arg(skin))),
+                 skinFile(u"a{color:%1}"_s.arg(skinColour(skin))));
     QCOMPARE(m_form->combo(u"Combo1"_s)->currentText(), u"Habillage 25"_s);
     QCOMPARE(m_form->field(u"txtHab1"_s)->text(), u"ROUGE"_s);
     QCOMPARE(m_form->code(u"text2"_s), u"a{color:#313031}"_s);
@@ -224,7 +224,7 @@ void TestMainWindowBatch::failureKeepsTheProgramAndItsTexts()
     for (int skin = 1; skin <= 24; ++skin) {
         const QString file = dir.filePath(u"habillage%1.txt"_s.arg(skin));
         if (skin < failingSkin)
-            QCOMPARE(FileBytes(file), SkinFile(variant(Code1252, 15, skin)));
+            QCOMPARE(fileBytes(file), skinFile(variant(Code1252, 15, skin)));
         else if (skin > failingSkin)
             QVERIFY2(!QFile::exists(file), qPrintable(file));
     }
@@ -238,7 +238,7 @@ void TestMainWindowBatch::failureKeepsTheProgramAndItsTexts()
     m_form->click(u"Command8"_s);
     QCOMPARE(m_boxes->shown.size(), 2);
     QCOMPARE(m_boxes->shown[1].kind, BoxKind::Information);
-    QCOMPARE(FileBytes(sound.filePath(u"habillage24.txt"_s)), SkinFile(variant(Code1252, 15, 24)));
+    QCOMPARE(fileBytes(sound.filePath(u"habillage24.txt"_s)), skinFile(variant(Code1252, 15, 24)));
 }
 
 // A disk that fills up part way: the files before are whole, the one being
@@ -255,19 +255,19 @@ void TestMainWindowBatch::fullDisk()
         code += u".déco{color:#000000}\n"_s;
     // The file of skin 3 is there already, with an old content.
     const QByteArray old = "ancien contenu\r\n";
-    QVERIFY(testsupport::PutFile(disk.path() + u"/habillage3.txt"_s, old));
+    QVERIFY(testsupport::putFile(disk.path() + u"/habillage3.txt"_s, old));
     runBatch(u"Habillage 15"_s, disk.path(), u"habillage"_s, code);
 
     QCOMPARE(m_boxes->shown.size(), 1);
     QCOMPARE(m_boxes->shown[0].kind, BoxKind::Error);
     int failing = 1;
-    while (failing <= 24 && FileBytes(disk.path() + u"/habillage%1.txt"_s.arg(failing)) ==
-                                SkinFile(variant(code, 15, failing)))
+    while (failing <= 24 && fileBytes(disk.path() + u"/habillage%1.txt"_s.arg(failing)) ==
+                                skinFile(variant(code, 15, failing)))
         ++failing;
     QVERIFY2(failing > 1 && failing < 24, qPrintable(QString::number(failing)));
     QVERIFY2(m_boxes->shown[0].text.contains(u"habillage%1.txt"_s.arg(failing)),
              qPrintable(m_boxes->shown[0].text));
-    const QByteArray left = FileBytes(disk.path() + u"/habillage%1.txt"_s.arg(failing));
+    const QByteArray left = fileBytes(disk.path() + u"/habillage%1.txt"_s.arg(failing));
     QVERIFY(left == "<absent>" || (failing == 3 && left == old));
     checkWindowAfter(failing, u"Habillage 15"_s, 15, code);
 #else
