@@ -2,6 +2,7 @@
 // The command line is not read.
 #include "ui/common/fonts.h"
 #include "ui/main/mainwindow.h"
+#include "app/version.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -30,7 +31,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // No application display name: Qt would append it to every window title.
     QApplication::setApplicationName(u"velbrisk"_s);
-    QApplication::setApplicationVersion(u"2.00"_s);
+    QApplication::setApplicationVersion(velbrisk::DisplayVersion.toString());
     // Lets Wayland desktops match the windows to the installed menu entry.
     QApplication::setDesktopFileName(u"example.zendal.velbrisk"_s);
     // The one style that sets frame captions in the border line and paints

@@ -1,15 +1,15 @@
 #!/bin/sh
 # Makes Velbrisk's two Windows packages from a Windows build:
-#   BUILD_DIR/Velbrisk-2.00-windows-x64.zip   the program in one folder Velbrisk/
-#   BUILD_DIR/Velbrisk-2.00-setup.exe         its installer
+#   BUILD_DIR/Velbrisk-VERSION-windows-x64.zip   the program in one folder Velbrisk/
+#   BUILD_DIR/Velbrisk-VERSION-setup.exe         its installer
 # from BUILD_DIR/app/velbrisk.exe, the Qt it was built with (QT_PREFIX) and
-# the MinGW runtime of the build's compiler. Both hold the same files, those
+# the MinGW runtime of the build's compiler. VERSION is the one the build was
+# configured with (BUILD_DIR/velbrisk-version.txt). Both hold the same files, those
 # gathered in BUILD_DIR/deploy/Velbrisk/.
 #
 #   packaging/windows/make-packages.sh BUILD_DIR QT_PREFIX
 set -eu
 
-VERSION=2.00
 PLUGINS=platforms/qwindows.dll
 
 if [ $# -ne 2 ]; then
@@ -20,6 +20,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
 qt=$(cd "$2" && pwd)
 exe=$build/app/velbrisk.exe
+VERSION=$(cat "$build/velbrisk-version.txt" 2>/dev/null || true)
+case $VERSION in
+    [0-9]*.[0-9][0-9]) ;;
+    *) echo "make-packages: pas de version lisible dans $build/velbrisk-version.txt" >&2
+       exit 1 ;;
+esac
 deploy=$build/deploy
 staging=$deploy/Velbrisk
 zip=$build/Velbrisk-$VERSION-windows-x64.zip

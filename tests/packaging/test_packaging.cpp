@@ -22,6 +22,11 @@ namespace {
 const QString SourceDir = QStringLiteral(VELBRISK_SOURCE_DIR);
 const QString BuildDir = QStringLiteral(VELBRISK_BUILD_DIR);
 const QString AppId = QStringLiteral(VELBRISK_APP_ID);
+// The version of project(), and the form every package shows.
+const QString DisplayVersion = QStringLiteral(VELBRISK_DISPLAY_VERSION);
+constexpr quint32 Major = VELBRISK_VERSION_MAJOR;
+constexpr quint32 Minor = VELBRISK_VERSION_MINOR;
+constexpr quint32 Patch = VELBRISK_VERSION_PATCH;
 
 struct Run
 {
@@ -251,6 +256,7 @@ class TestPackaging : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
+    void displayVersion();
     void versionStrings_data();
     void versionStrings();
     void versionNumbersAndLanguage();
@@ -259,6 +265,7 @@ private Q_SLOTS:
     void iconPngs();
     void desktopFilesValidate_data();
     void desktopFilesValidate();
+    void metainfoRelease();
     void guiSubsystem();
     void installTree();
     void debianPackage();
@@ -277,8 +284,8 @@ void TestPackaging::initTestCase()
     const auto resources = exeResources(BuiltExe());
     QVERIFY2(resources, qPrintable(u"cannot read the resources of "_s + BuiltExe()));
 #else
-    // The resource script is compiled once, with the mingw-w64 resource
-    // compiler and the host's C preprocessor.
+    // The resource script CMake made is compiled once, with the mingw-w64
+    // resource compiler and the host's C preprocessor.
     const QString windres = tool(u"x86_64-w64-mingw32-windres"_s);
     const QString cpp = tool(u"cpp"_s);
     if (windres.isEmpty() || cpp.isEmpty()) {
@@ -287,7 +294,7 @@ void TestPackaging::initTestCase()
     }
     const QString res = m_temp.filePath(u"velbrisk.res"_s);
     const Run compiled =
-        run(windres, {u"--preprocessor="_s + cpp, SourceDir + u"/packaging/windows/velbrisk.rc"_s,
+        run(windres, {u"--preprocessor="_s + cpp, QStringLiteral(VELBRISK_RC),
                       u"-O"_s, u"res"_s, u"-o"_s, res});
     QVERIFY2(compiled.exitCode == 0, qPrintable(compiled.output));
     QFile file(res);
@@ -301,12 +308,18 @@ void TestPackaging::initTestCase()
             m_version = readVersionNode(resource.data, 0);
 }
 
+void TestPackaging::displayVersion()
+{
+    // The major number, a dot, the minor on two digits: 2.0 is "2.00".
+    QCOMPARE(DisplayVersion, u"%1.%2"_s.arg(Major).arg(Minor, 2, 10, QChar(u'0')));
+}
+
 void TestPackaging::versionStrings_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
-    QTest::newRow("FileVersion") << u"FileVersion"_s << u"2.00"_s;
-    QTest::newRow("ProductVersion") << u"ProductVersion"_s << u"2.00"_s;
+    QTest::newRow("FileVersion") << u"FileVersion"_s << DisplayVersion;
+    QTest::newRow("ProductVersion") << u"ProductVersion"_s << DisplayVersion;
     QTest::newRow("ProductName") << u"ProductName"_s << u"Velbrisk [par ZeNdAl ]"_s;
     QTest::newRow("InternalName") << u"InternalName"_s << u"velbrisk"_s;
     QTest::newRow("OriginalFilename") << u"OriginalFilename"_s << u"velbrisk.exe"_s;
@@ -345,10 +358,10 @@ void TestPackaging::versionNumbersAndLanguage()
     const QByteArray &fixed = m_version->value;
     QCOMPARE(fixed.size(), 52);
     QCOMPARE(dword(fixed, 0), 0xFEEF04BDu);
-    QCOMPARE(dword(fixed, 8), 0x00020000u);  // file version 2.0
-    QCOMPARE(dword(fixed, 12), 0x00000000u); // .0.0
-    QCOMPARE(dword(fixed, 16), 0x00020000u); // product version 2.0
-    QCOMPARE(dword(fixed, 20), 0x00000000u);
+    QCOMPARE(dword(fixed, 8), Major << 16 | Minor); // file version
+    QCOMPARE(dword(fixed, 12), Patch << 16);        // .patch.0
+    QCOMPARE(dword(fixed, 16), Major << 16 | Minor); // product version
+    QCOMPARE(dword(fixed, 20), Patch << 16);
     QCOMPARE(dword(fixed, 32), 0x40004u); // for 32- and 64-bit Windows
     QCOMPARE(dword(fixed, 36), 0x1u);     // an application
 
@@ -422,9 +435,10 @@ void TestPackaging::desktopFilesValidate_data()
     const QString linux = SourceDir + u"/packaging/linux/"_s + AppId;
     QTest::newRow("desktop entry")
         << u"desktop-file-validate"_s << QStringList{linux + u".desktop"_s};
+    // The AppStream file as CMake made it, the one that is installed.
     QTest::newRow("AppStream") << u"appstreamcli"_s
                                << QStringList{u"validate"_s, u"--no-net"_s,
-                                              linux + u".metainfo.xml"_s};
+                                              QStringLiteral(VELBRISK_METAINFO)};
 }
 
 void TestPackaging::desktopFilesValidate()
@@ -436,6 +450,14 @@ void TestPackaging::desktopFilesValidate()
         QSKIP(qPrintable(validator + u" is missing"_s));
     const Run result = run(program, arguments);
     QVERIFY2(result.exitCode == 0, qPrintable(result.output));
+}
+
+void TestPackaging::metainfoRelease()
+{
+    QFile file(QStringLiteral(VELBRISK_METAINFO));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString xml = QString::fromUtf8(file.readAll());
+    QVERIFY2(xml.contains(u"<release version=\""_s + DisplayVersion + u'"'), qPrintable(xml));
 }
 
 void TestPackaging::guiSubsystem()
@@ -498,7 +520,7 @@ void TestPackaging::debianPackage()
                                                  u"Depends"_s, u"Recommends"_s});
     QCOMPARE(fields.exitCode, 0);
     QVERIFY2(fields.output.contains(u"Package: velbrisk\n"_s), qPrintable(fields.output));
-    QVERIFY2(fields.output.contains(u"Version: 2.00\n"_s), qPrintable(fields.output));
+    QVERIFY2(fields.output.contains(u"Version: "_s + DisplayVersion + u'\n'), qPrintable(fields.output));
     // The real libraries, found by dpkg-shlibdeps.
     for (const QString &library :
          {u"libqt6widgets6"_s, u"libqt6core6"_s, u"libc6"_s, u"libstdc++6"_s})
