@@ -3,12 +3,14 @@
 person uses it. Each scenario starts its own X server, window manager and
 program, and prints each step it checks.
 
-    run_e2e.py --exe build/app/velbrisk --out build/tests/e2e SCENARIO...
-    run_e2e.py --wine build-windows/wine-run [--own-dlls] --exe velbrisk.exe SCENARIO...
+    run_e2e.py --exe build/app/velbrisk [--layout FILE] --out build/tests/e2e SCENARIO...
+    run_e2e.py --wine build-windows/wine-run [--own-dlls] --exe velbrisk.exe [--layout FILE] \
+               SCENARIO...
     run_e2e.py --list
 """
 
 import argparse
+import json
 import os
 import re
 import sys
@@ -16,51 +18,43 @@ import tempfile
 import time
 import traceback
 
-from xsession import (Failure, Wine, XSession, check, check_equal, twips_centre, wait_for)
+from xsession import (Failure, Wine, XSession, check, check_equal, wait_for)
 
 MAIN_TITLE = "Velbrisk    [ par ZeNdAl ]"
 INFO_TITLE = "Information..."
 BOX_TITLE = "Velbrisk par ZeNdAl"
 ERROR_TITLE = "Velbrisk [par ZeNdAl ]"
 
-# The main window's controls in twips: (left, top, width, height) within
-# their frame, and each frame's place on the window.
-FRAME3 = (120, 120)
-FRAME4 = (6000, 120)
-FRAME1 = (1800, 5760)
-FRAME2 = (6000, 5760)
-WINDOW = (0, 0)
-MAIN = {
-    "text1": (FRAME3, (240, 600, 4575, 2415)),
-    "Command5": (FRAME3, (4920, 600, 735, 1215)),   # Coller
-    "Command4": (FRAME3, (4920, 1920, 735, 1095)),  # Eff
-    "text2": (FRAME3, (240, 3360, 4575, 1935)),
-    "Command3": (FRAME3, (4920, 3360, 735, 1935)),  # Copier
-    "Text6": (FRAME4, (240, 600, 1695, 285)),
-    "Combo3": (FRAME4, (240, 1320, 1600, 315)),     # the edit part, left of the arrow
-    "Text5": (FRAME4, (240, 2040, 3255, 285)),
-    "Command8": (FRAME4, (240, 4440, 3255, 495)),   # Créer les fichiers txt...
-    "Command7": (FRAME4, (240, 5040, 3255, 255)),   # Aide pour cette option...
-    "Dir1": (FRAME4, (240, 2400, 3255, 1890)),
-    "Command6": (WINDOW, (120, 5760, 1575, 1215)),  # Informations...
-    "Combo1": (FRAME1, (1320, 360, 900, 315)),
-    "Combo2": (FRAME1, (1320, 720, 900, 315)),
-    "Command1": (FRAME1, (2760, 360, 1215, 615)),   # Transformer (skins)
-    "Text3": (FRAME2, (1320, 360, 855, 285)),
-    "Text4": (FRAME2, (1320, 720, 855, 285)),
-    "Command2": (FRAME2, (2280, 360, 1215, 615)),   # Transformer (free)
-}
-PICTURE7 = (120, 2280)
-INFO = {
-    "Label9": (WINDOW, (1800, 1200, 600, 180)),     # the left part of the link's text
-    "Label10": (WINDOW, (1800, 1800, 600, 180)),
-    "Command1": (PICTURE7, (0, 0, 4335, 375)),      # Fermer
-}
+# Where the controls of both windows lie, in client pixels: read from the
+# file dump_layout writes from the program's own windows (--layout, or
+# BUILD/tests/e2e/layout.json of the build the program or wine-run is in).
+MAIN = {}
+INFO = {}
+ADDRESSES = {}
+# A link is clicked on the left part of its text, which every font reaches.
+LINK_CLICK_WIDTH = 40
+
+
+def load_layout(path):
+    check(os.path.exists(path), f"pas de positions des contrôles : {path} (cible e2e_layout)")
+    with open(path, encoding="utf-8") as f:
+        layout = json.load(f)
+    MAIN.update({name: tuple(rect) for name, rect in layout["main"].items()})
+    INFO.update({name: tuple(rect) for name, rect in layout["info"].items()})
+    for link in ("Label9", "Label10"):
+        x, y, width, height = INFO[link]
+        INFO[link] = (x, y, min(width, LINK_CLICK_WIDTH), height)
+    ADDRESSES.update(layout["addresses"])
+
+
+def build_layout(exe, wine=None):
+    build = os.path.dirname(wine.run_script) if wine else os.path.dirname(os.path.dirname(exe))
+    return os.path.join(build, "tests", "e2e", "layout.json")
 
 
 def at(table, name):
-    parent, rect = table[name]
-    return twips_centre(rect, parent)
+    x, y, width, height = table[name]
+    return (x + width // 2, y + height // 2)
 
 
 KEY_COLOURS = [
@@ -79,18 +73,6 @@ CODE_1252 = ("<style>\n"
              "</style>\n")
 # The same with characters Windows-1252 lacks.
 CODE_WIDE = CODE_1252 + "<p>\U0001F600 ★ ĳ\u00a0#000000</p>"
-
-
-def info_addresses():
-    """The addresses the information window shows and opens, from its header."""
-    header = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "ui", "info",
-                          "infowindow.h")
-    with open(header, encoding="utf-8") as f:
-        source = f.read()
-    found = dict(re.findall(r'(\w+Address)\s*=\s*u"([^"]*)"', source))
-    for name in ("OfficialBlogAddress", "PersonalBlogAddress", "HomePageAddress"):
-        check(name in found, f"{name} introuvable dans {header}")
-    return found
 
 
 def skin_file_bytes(text):
@@ -112,6 +94,8 @@ SKIPPED = 77
 class Scenario:
     def __init__(self, session):
         self.s = session
+        if not MAIN:
+            load_layout(build_layout(session.exe, session.wine))
         self.wine = session.wine
         self.main = None
         self.sentinel = 0
@@ -502,7 +486,7 @@ def scenario_info_links(sc):
     sc.start()
     sc.click("Command6")
     info = s.wait_window(INFO_TITLE)
-    addresses = info_addresses()
+    addresses = ADDRESSES
     official, home = addresses["OfficialBlogAddress"], addresses["HomePageAddress"]
     s.click(info, at(INFO, "Label9"))
     wait_for(lambda: len(s.browser_calls()) == 1, "le navigateur (lien « Blog officiel »)")
@@ -590,6 +574,8 @@ def main():
                         help="runs the Windows exe through the build's wine-run script")
     parser.add_argument("--own-dlls", action="store_true",
                         help="with --wine: only the DLLs beside the exe (a packaged copy)")
+    parser.add_argument("--layout", metavar="FILE",
+                        help="where the controls lie, as dump_layout writes it")
     parser.add_argument("--out", default=os.getcwd())
     parser.add_argument("--list", action="store_true")
     parser.add_argument("scenarios", nargs="*")
@@ -603,6 +589,8 @@ def main():
         parser.error(f"scénario inconnu : {unknown}" if unknown else "--exe manque")
     if args.own_dlls and not args.wine:
         parser.error("--own-dlls va avec --wine")
+    if args.layout:
+        load_layout(args.layout)
     wine = Wine(args.wine, args.own_dlls) if args.wine else None
     results, lines = {}, []
     for name in names:
