@@ -22,7 +22,6 @@ SOURCE = os.path.dirname(os.path.dirname(HERE))
 sys.path.insert(0, os.path.join(SOURCE, "tests", "e2e"))
 from xsession import Wine  # noqa: E402  (knows when the prefix's wineserver is gone)
 
-VERSION = "2.00"
 KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velbrisk"
 COLLECT = os.path.join(SOURCE, "packaging", "windows", "collect-dlls.py")
 
@@ -30,6 +29,9 @@ COLLECT = os.path.join(SOURCE, "packaging", "windows", "collect-dlls.py")
 class Test:
     def __init__(self, build):
         self.build = build
+        # The version the build was configured with, as the packages carry it.
+        with open(os.path.join(build, "velbrisk-version.txt")) as f:
+            self.version = f.read().strip()
         self.wine_run = os.path.join(build, "wine-run")
         self.wine = Wine(self.wine_run, own_dlls=True)
         drive_c = self.wine.drive_c
@@ -90,7 +92,7 @@ class Test:
         self.run("reg", "delete", KEY, "/f", "/reg:64")
 
     def installer(self):
-        setup = os.path.join(self.build, f"Velbrisk-{VERSION}-setup.exe")
+        setup = os.path.join(self.build, f"Velbrisk-{self.version}-setup.exe")
         if not self.check(os.path.isfile(setup), "installateur présent", setup):
             return
         self.clean_leftovers()
@@ -111,7 +113,7 @@ class Test:
         values = self.registry() or {}
         uninstaller = "C:\\Program Files\\Velbrisk\\uninstall.exe"
         expected_values = {
-            "DisplayName": "Velbrisk", "DisplayVersion": VERSION, "Publisher": "KwR-Production",
+            "DisplayName": "Velbrisk", "DisplayVersion": self.version, "Publisher": "KwR-Production",
             "DisplayIcon": exe, "InstallLocation": "C:\\Program Files\\Velbrisk",
             "UninstallString": f'"{uninstaller}"', "QuietUninstallString": f'"{uninstaller}" /S',
             "NoModify": "0x1", "NoRepair": "0x1"}
@@ -139,7 +141,7 @@ class Test:
         self.check(self.registry() is None, "clé de désinstallation supprimée")
 
     def zip(self):
-        archive = os.path.join(self.build, f"Velbrisk-{VERSION}-windows-x64.zip")
+        archive = os.path.join(self.build, f"Velbrisk-{self.version}-windows-x64.zip")
         if not self.check(os.path.isfile(archive), "zip présent", archive):
             return
         # A folder a person might choose: a space and an accent in its name.
