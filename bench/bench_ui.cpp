@@ -2,6 +2,7 @@
 // "Transformer" and the batch, each measured from the click until the window
 // has handled every event it caused.
 #include "core/skinfilewriter.h"
+#include "ui/common/fonts.h"
 #include "ui/common/messagebox.h"
 #include "ui/main/mainwindow.h"
 
@@ -60,6 +61,7 @@ int main(int argc, char *argv[])
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     QApplication app(argc, argv);
     velbrisk::ui::setBoxHandler([](const velbrisk::ui::BoxRequest &) {});
+    velbrisk::ui::loadProgramFonts(); // part of start-up, as in the program
 
     velbrisk::ui::MainWindow window;
     window.show();

@@ -1,6 +1,6 @@
-// WriteAllSkins in window-free form: the code converted for each of the 24
-// skins, the skin file that receives each variant, and what the main window
-// shows once the batch is done.
+// The batch of skin files, in window-free form: the code converted for each
+// of the 24 skins, the skin file that receives each variant, and the
+// conversion and message shown once the batch is done.
 //
 // The file of skin n is  folder + separator + prefix + n + ".txt", by plain
 // concatenation: nothing is trimmed or checked, so a folder text that already

@@ -290,7 +290,7 @@ QString failureReason(const QString &fileName, Step step, int systemError, const
 
 // Replaces `target` atomically with `bytes`; failures are described as
 // failures to write `fileName`, the file the user asked for.
-std::optional<SkinFileFailure> SaveWhole(const QString &target, const QString &fileName,
+std::optional<SkinFileFailure> saveWhole(const QString &target, const QString &fileName,
                                          const QByteArray &bytes)
 {
     QSaveFile file(target);
@@ -322,7 +322,7 @@ std::optional<SkinFileFailure> SaveWhole(const QString &target, const QString &f
     return std::nullopt;
 }
 
-std::filesystem::path FileSystemPath(const QString &fileName)
+std::filesystem::path fileSystemPath(const QString &fileName)
 {
 #ifdef Q_OS_WIN
     // The "\\?\" form lifts Windows' limit of 260 characters a path, which a
@@ -336,7 +336,7 @@ std::filesystem::path FileSystemPath(const QString &fileName)
 #endif
 }
 
-std::optional<SkinFileFailure> WriteBytes(const QString &fileName, const QByteArray &bytes)
+std::optional<SkinFileFailure> writeBytes(const QString &fileName, const QByteArray &bytes)
 {
     // No file system takes such a name: said at once, as a file that cannot
     // be created, rather than once the whole content is on the disk.
@@ -357,19 +357,19 @@ std::optional<SkinFileFailure> WriteBytes(const QString &fileName, const QByteAr
     // under a short name in the same folder and then renamed over the file,
     // which replaces it in one step just the same.
     if (nameLength + SaveFileSuffixLength <= MaxNameLength)
-        return SaveWhole(fileName, fileName, bytes);
+        return saveWhole(fileName, fileName, bytes);
 
     if (QFileInfo(fileName).isDir())
         return SkinFileFailure{fileName, 0, Step::Create,
                                failureReason(fileName, Step::Create, 0, {}, 0)};
     const QString shortName =
         fileName.left(nameStart) + u".velbrisk-%1.tmp"_s.arg(QCoreApplication::applicationPid());
-    if (auto failure = SaveWhole(shortName, fileName, bytes))
+    if (auto failure = saveWhole(shortName, fileName, bytes))
         return failure;
     if (QFile::exists(fileName))
         QFile::setPermissions(shortName, QFile::permissions(fileName));
     std::error_code error;
-    std::filesystem::rename(FileSystemPath(shortName), FileSystemPath(fileName), error);
+    std::filesystem::rename(fileSystemPath(shortName), fileSystemPath(fileName), error);
     if (!error)
         return std::nullopt;
     QFile::remove(shortName);
@@ -408,7 +408,7 @@ QString SkinFileFailure::message() const
 
 std::optional<SkinFileFailure> WriteSkinFile(const QString &fileName, QStringView text)
 {
-    return WriteBytes(fileName, SkinFileBytes(text));
+    return writeBytes(fileName, SkinFileBytes(text));
 }
 
 std::optional<SkinFileFailure> WriteSkinFiles(const SkinBatch &batch)
@@ -418,7 +418,7 @@ std::optional<SkinFileFailure> WriteSkinFiles(const SkinBatch &batch)
     QByteArray bytes;
     for (int n = 1; n <= SkinCount; ++n) {
         SkinFileBytes(batch.content(n), bytes);
-        if (auto failure = WriteBytes(batch.fileName(n), bytes)) {
+        if (auto failure = writeBytes(batch.fileName(n), bytes)) {
             failure->skinNumber = n;
             return failure;
         }

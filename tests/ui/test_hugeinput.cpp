@@ -3,6 +3,7 @@
 // into 24 files; nothing may crash or be cut, and every file must hold the
 // right bytes. Its peak memory is measured by bench/startup.sh, not here.
 #include "testsupport.h"
+#include "ui/common/fonts.h"
 #include "ui/common/messagebox.h"
 #include "ui/main/mainwindow.h"
 
@@ -79,6 +80,7 @@ private:
 void TestHugeInput::initTestCase()
 {
     ui::setBoxHandler([this](const ui::BoxRequest &box) { m_boxes.push_back(box); });
+    ui::loadProgramFonts(); // as the program does before its window
     m_window = new ui::MainWindow;
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));

@@ -37,8 +37,7 @@ QFont face(const QStringList &families, qreal points, bool bold)
 
 QString loadProgramFonts()
 {
-    // Both windows ask; the font database is read and the family matched
-    // only on the first call.
+    // The font database is read and the family matched only on the first call.
     static const QString family = [] {
         if (!QFontDatabase::hasFamily(Tahoma) && QFileInfo::exists(WineTahoma.toString()))
             QFontDatabase::addApplicationFont(WineTahoma.toString());

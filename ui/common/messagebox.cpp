@@ -5,6 +5,9 @@
 namespace velbrisk::ui {
 namespace {
 
+constexpr QStringView InformationTitle = u"Velbrisk par ZeNdAl";
+constexpr QStringView ErrorTitle = u"Velbrisk [par ZeNdAl ]";
+
 BoxHandler &boxHandler()
 {
     static BoxHandler handler;

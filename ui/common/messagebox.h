@@ -23,9 +23,6 @@ struct BoxRequest
     QString text;
 };
 
-inline constexpr QStringView InformationTitle = u"Velbrisk par ZeNdAl";
-inline constexpr QStringView ErrorTitle = u"Velbrisk [par ZeNdAl ]";
-
 // Shows a modal box with one OK button and returns when it is closed.
 void showInformation(QWidget *parent, const QString &text);
 void showError(QWidget *parent, const QString &text);

@@ -8,6 +8,7 @@
 #include <QDesktopServices>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -28,7 +29,32 @@
 using namespace Qt::StringLiterals;
 
 namespace velbrisk::ui {
+
+// A label that reports a click: a press and a release of the left button on it.
+class LinkLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool m_pressed = false;
+};
+
 namespace {
+
+// Where the client area lies when the window is loaded, in pixels.
+constexpr int InfoLeft = 437;
+constexpr int InfoTop = 75;
+constexpr int InfoWidth = 312;
+constexpr int InfoHeight = 187;
 
 // A fixed frame with a title and a close box only. On Windows a tool window
 // keeps it off the taskbar and out of the icon; elsewhere the window stays an
@@ -208,18 +234,19 @@ InfoWindow::InfoWindow(QWidget *parent) : QWidget(parent, FrameFlags)
     setFixedSize(InfoWidth, InfoHeight);
     setGeometry(InfoLeft, InfoTop, InfoWidth, InfoHeight);
 
-    auto *image1 = new QLabel(this);
-    image1->setObjectName(u"Image1"_s);
-    image1->setPixmap(QPixmap(u":/info/image1.png"_s));
-    image1->setScaledContents(true);
-    image1->setGeometry(8, 8, 97, 137);
-    image1->setAccessibleName(u"Portrait de ZeNdAl"_s);
-    image1->setAccessibleDescription(u"L'auteur, casque sur les oreilles, sous un ciel de nuit"_s);
+    auto *portrait = new QLabel(this);
+    portrait->setObjectName(u"Image1"_s);
+    portrait->setPixmap(QPixmap(u":/info/image1.png"_s));
+    portrait->setScaledContents(true);
+    portrait->setGeometry(8, 8, 97, 137);
+    portrait->setAccessibleName(u"Portrait de ZeNdAl"_s);
+    portrait->setAccessibleDescription(
+        u"L'auteur, casque sur les oreilles, sous un ciel de nuit"_s);
     // The outline lies over the picture and frames it.
-    auto *shape1 = new Shape(this);
-    shape1->setObjectName(u"Shape1"_s);
-    shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
-    shape1->setGeometry(8, 8, 97, 137);
+    auto *outline = new Shape(this);
+    outline->setObjectName(u"Shape1"_s);
+    outline->setAttribute(Qt::WA_TransparentForMouseEvents);
+    outline->setGeometry(8, 8, 97, 137);
 
     const QFont regular = labelFont(false);
     const QFont bold = labelFont(true);
@@ -233,46 +260,49 @@ InfoWindow::InfoWindow(QWidget *parent) : QWidget(parent, FrameFlags)
 
     const QFont link = labelFont(false, true);
     const QColor blue(0x00, 0x00, 0xFF);
-    auto *label9 = addLabel<LinkLabel>(this, "Label9", OfficialBlogAddress, 120, 80, link, blue);
-    auto *label10 = addLabel<LinkLabel>(this, "Label10", PersonalBlogAddress, 120, 120, link, blue);
-    for (LinkLabel *label : {label9, label10})
+    auto *officialBlog =
+        addLabel<LinkLabel>(this, "Label9", OfficialBlogAddress, 120, 80, link, blue);
+    auto *personalBlog =
+        addLabel<LinkLabel>(this, "Label10", PersonalBlogAddress, 120, 120, link, blue);
+    for (LinkLabel *label : {officialBlog, personalBlog})
         label->setCursor(Qt::WhatsThisCursor);
 
-    m_picture7 = new QFrame(this);
-    m_picture7->setObjectName(u"Picture7"_s);
-    m_picture7->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-    m_picture7->setFocusPolicy(Qt::StrongFocus);
-    setColour(m_picture7, QPalette::Window, buttonFace);
-    m_picture7->setAutoFillBackground(true);
-    m_picture7->setGeometry(8, 152, 294, 30);
-    m_picture7->setAccessibleName(u"Fermeture de la fenêtre"_s);
+    auto *closePanel = new QFrame(this);
+    closePanel->setObjectName(u"Picture7"_s);
+    closePanel->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    closePanel->setFocusPolicy(Qt::StrongFocus);
+    setColour(closePanel, QPalette::Window, buttonFace);
+    closePanel->setAutoFillBackground(true);
+    closePanel->setGeometry(8, 152, 294, 30);
+    closePanel->setAccessibleName(u"Fermeture de la fenêtre"_s);
 
-    m_command1 = new QPushButton(u"Fermer"_s, m_picture7);
-    m_command1->setObjectName(u"Command1"_s);
-    m_command1->setFont(bold);
-    setColour(m_command1, QPalette::Button, Qt::white);
-    m_command1->setAutoDefault(false);
-    m_command1->setDefault(false);
-    m_command1->setFocusPolicy(Qt::StrongFocus);
-    m_command1->setGeometry(QRect(m_picture7->contentsRect().topLeft(), QSize(289, 25)));
-    m_command1->setAccessibleDescription(u"Ferme la fenêtre d'information"_s);
+    m_closeButton = new QPushButton(u"Fermer"_s, closePanel);
+    m_closeButton->setObjectName(u"Command1"_s);
+    m_closeButton->setFont(bold);
+    setColour(m_closeButton, QPalette::Button, Qt::white);
+    m_closeButton->setAutoDefault(false);
+    m_closeButton->setDefault(false);
+    m_closeButton->setFocusPolicy(Qt::StrongFocus);
+    m_closeButton->setGeometry(QRect(closePanel->contentsRect().topLeft(), QSize(289, 25)));
+    m_closeButton->setAccessibleDescription(u"Ferme la fenêtre d'information"_s);
     // A focused button takes Enter as a click, like Space.
-    m_command1->installEventFilter(this);
+    m_closeButton->installEventFilter(this);
 
-    setTabOrder(m_picture7, m_command1);
-    m_picture7->setFocus();
+    setTabOrder(closePanel, m_closeButton);
+    closePanel->setFocus();
 
-    connect(m_command1, &QPushButton::clicked, this, &InfoWindow::Command1_Click);
-    connect(label9, &LinkLabel::clicked, this, &InfoWindow::Label9_Click);
-    connect(label10, &LinkLabel::clicked, this, &InfoWindow::Label10_Click);
+    // "Fermer" only hides the window: it comes back where it was.
+    connect(m_closeButton, &QPushButton::clicked, this, &QWidget::hide);
+    connect(officialBlog, &LinkLabel::clicked, this, &InfoWindow::openOfficialBlog);
+    connect(personalBlog, &LinkLabel::clicked, this, &InfoWindow::openPersonalBlog);
 }
 
 bool InfoWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_command1 && event->type() == QEvent::KeyPress) {
+    if (watched == m_closeButton && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            m_command1->click();
+            m_closeButton->click();
             return true;
         }
     }
@@ -305,17 +335,13 @@ void InfoWindow::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
-void InfoWindow::Command1_Click()
-{
-    hide();
-}
-
-void InfoWindow::Label9_Click()
+void InfoWindow::openOfficialBlog()
 {
     openAddress(OfficialBlogAddress);
 }
 
-void InfoWindow::Label10_Click()
+// The personal blog's label leads to the home page, as it always has.
+void InfoWindow::openPersonalBlog()
 {
     openAddress(HomePageAddress);
 }
@@ -329,3 +355,5 @@ void InfoWindow::openAddress(QStringView address)
 }
 
 } // namespace velbrisk::ui
+
+#include "infowindow.moc"

@@ -1,4 +1,4 @@
-// text1 and text2: the boxes that hold a decoration code.
+// The input and output code boxes: the boxes that hold a decoration code.
 //
 // A code goes in and comes out exactly: no-break spaces, tabs, line
 // separators (U+2028) and characters beyond the Basic Multilingual Plane all

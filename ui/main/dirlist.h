@@ -1,8 +1,8 @@
-// Dir1: the folder list of the batch frame.
+// The folder list of the batch frame.
 //
 // It shows the folders from the root down to the open folder, each one step
 // further in, then the sub-folders of the open folder. A double-click or
-// Enter on a folder opens it and raises Change. There is no drive selector,
+// Enter on a folder opens it and emits changed(). There is no drive selector,
 // and a folder that cannot be read simply shows no sub-folders.
 #pragma once
 
@@ -21,7 +21,7 @@ public:
     // The open folder, with the platform's separators.
     QString path() const;
 
-    // Opens `folder`; raises Change when it differs from the open one.
+    // Opens `folder`; emits changed() when it differs from the open one.
     void setPath(const QString &folder);
 
 Q_SIGNALS:

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -42,9 +43,9 @@ enum Flags
 };
 
 constexpr QRgb NoFace = 0; // the style's own face colour
-constexpr QRgb Face(QRgb rgb)
+constexpr QRgb rgb(QRgb colour)
 {
-    return 0xff000000u | rgb;
+    return 0xff000000u | colour;
 }
 
 // The folder field starts on a folder that exists and every user can write:
@@ -55,6 +56,13 @@ constexpr QStringView StartFolder = u"C:\\";
 constexpr QStringView StartFolder = u"~";
 #endif
 
+using W = Form1Widgets;
+using Slot = std::variant<std::monostate, CodeBox * W::*, QComboBox * W::*, QLineEdit * W::*,
+                          DirList * W::*, QPushButton * W::*>;
+
+// The names are those of the window's original description ("Command8",
+// "text1"...). They live on only here, as the controls' object names, which
+// tie this table to the widgets: the tests find each control by its name.
 struct Control
 {
     QStringView name;
@@ -65,51 +73,52 @@ struct Control
     int tabIndex;
     QRgb face;
     int flags;
+    Slot widget; // where buildForm1 hands the control to the window
 };
 
 using enum Kind;
 
 // clang-format off
 constexpr Control Form1Controls[] = {
-//   name         kind         container   left    top  width height  caption or initial text                                   tab  face            flags
-    {u"Frame3",   Frame,       u"",         120,   120,  5775,  5535,  u"Codes...",                                              14, NoFace,         Plain},
-    {u"Frame4",   Frame,       u"",        6000,   120,  3615,  5535,  u"Transformer pour tous les habillages...",               23, NoFace,         Plain},
-    {u"Command6", Button,      u"",         120,  5760,  1575,  1215,  u"Informations...",                                       22, Face(0xFFE0C0), Plain},
-    {u"Frame1",   Frame,       u"",        1800,  5760,  4095,  1215,  u"Changement d'Habillage...",                              2, NoFace,         Plain},
-    {u"Frame2",   Frame,       u"",        6000,  5760,  3615,  1215,  u"Changement de caractère(s)",                             6, NoFace,         Plain},
-    {u"txtHab1",  TextBox,     u"",        7560,  9120,  1575,   285,  u"#333333",                                                0, NoFace,         Hidden},
-    {u"txtHab2",  TextBox,     u"",        7560,  9480,  1575,   285,  u"#333333",                                                1, NoFace,         Hidden},
+//   name         kind         container   left    top  width height  caption or initial text                                   tab  face            flags     widget
+    {u"Frame3",   Frame,       u"",         120,   120,  5775,  5535,  u"Codes...",                                              14, NoFace,         Plain,    {}},
+    {u"Frame4",   Frame,       u"",        6000,   120,  3615,  5535,  u"Transformer pour tous les habillages...",               23, NoFace,         Plain,    {}},
+    {u"Command6", Button,      u"",         120,  5760,  1575,  1215,  u"Informations...",                                       22, rgb(0xFFE0C0),  Plain,    &W::showInformation},
+    {u"Frame1",   Frame,       u"",        1800,  5760,  4095,  1215,  u"Changement d'Habillage...",                              2, NoFace,         Plain,    {}},
+    {u"Frame2",   Frame,       u"",        6000,  5760,  3615,  1215,  u"Changement de caractère(s)",                             6, NoFace,         Plain,    {}},
+    {u"txtHab1",  TextBox,     u"",        7560,  9120,  1575,   285,  u"#333333",                                                0, NoFace,         Hidden,   &W::baseColour},
+    {u"txtHab2",  TextBox,     u"",        7560,  9480,  1575,   285,  u"#333333",                                                1, NoFace,         Hidden,   &W::targetColour},
 
-    {u"Label1",   Label,       u"Frame3",   240,   360,  2055,   255,  u"Code SkyBlog de la déco :",                             18, NoFace,         BlackInk},
-    {u"text1",    RichTextBox, u"Frame3",   240,   600,  4575,  2415,  u"Mettez ici votre code SkyBlog d'une déco...\n",         16, NoFace,         Plain},
-    {u"Command5", Button,      u"Frame3",  4920,   600,   735,  1215,  u"Coller",                                                21, Face(0xFFFFFF), Plain},
-    {u"Command4", Button,      u"Frame3",  4920,  1920,   735,  1095,  u"Eff",                                                   20, Face(0xFFFFFF), Plain},
-    {u"Label2",   Label,       u"Frame3",   240,  3120,  2535,   255,  u"Code SkyBlog pour votre article :",                     17, NoFace,         Plain},
-    {u"text2",    RichTextBox, u"Frame3",   240,  3360,  4575,  1935,  u"Le code vous sera donné aprés une transformation...\n",  15, NoFace,         Plain},
-    {u"Command3", Button,      u"Frame3",  4920,  3360,   735,  1935,  u"Copier",                                                19, Face(0xC0FFFF), Bold},
+    {u"Label1",   Label,       u"Frame3",   240,   360,  2055,   255,  u"Code SkyBlog de la déco :",                             18, NoFace,         BlackInk, {}},
+    {u"text1",    RichTextBox, u"Frame3",   240,   600,  4575,  2415,  u"Mettez ici votre code SkyBlog d'une déco...\n",         16, NoFace,         Plain,    &W::inputCode},
+    {u"Command5", Button,      u"Frame3",  4920,   600,   735,  1215,  u"Coller",                                                21, rgb(0xFFFFFF),  Plain,    &W::pasteInput},
+    {u"Command4", Button,      u"Frame3",  4920,  1920,   735,  1095,  u"Eff",                                                   20, rgb(0xFFFFFF),  Plain,    &W::clearInput},
+    {u"Label2",   Label,       u"Frame3",   240,  3120,  2535,   255,  u"Code SkyBlog pour votre article :",                     17, NoFace,         Plain,    {}},
+    {u"text2",    RichTextBox, u"Frame3",   240,  3360,  4575,  1935,  u"Le code vous sera donné aprés une transformation...\n",  15, NoFace,         Plain,    &W::outputCode},
+    {u"Command3", Button,      u"Frame3",  4920,  3360,   735,  1935,  u"Copier",                                                19, rgb(0xC0FFFF),  Bold,     &W::copyOutput},
 
-    {u"Label8",   Label,       u"Frame4",   240,   360,  2535,   255,  u"Nom des fichiers :",                                    26, NoFace,         BlackInk},
-    {u"Text6",    TextBox,     u"Frame4",   240,   600,  1695,   285,  u"habillage",                                             27, NoFace,         Plain},
-    {u"Label9",   Label,       u"Frame4",  2040,   600,  2535,   255,  u"(1,2,3,4,...) .txt",                                    28, NoFace,         BlackInk},
-    {u"Label10",  Label,       u"Frame4",   240,  1080,  2535,   255,  u"Habillage de base :",                                   30, NoFace,         BlackInk},
-    {u"Combo3",   Combo,       u"Frame4",   240,  1320,  2295,   315,  u"Habillage 15",                                          29, NoFace,         Plain},
-    {u"Label7",   Label,       u"Frame4",   240,  1800,  2535,   255,  u"Chemin du dossier de stockage :",                       24, NoFace,         BlackInk},
-    {u"Text5",    TextBox,     u"Frame4",   240,  2040,  3255,   285,  StartFolder,                                              25, NoFace,         Plain},
-    {u"Dir1",     DirListBox,  u"Frame4",   240,  2400,  3255,  1890,  u"",                                                      32, NoFace,         Plain},
-    {u"Command8", Button,      u"Frame4",   240,  4440,  3255,   495,  u"Créer les fichiers txt...",                             31, Face(0xC0FFC0), Bold},
-    {u"Command7", Button,      u"Frame4",   240,  5040,  3255,   255,  u"Aide pour cette option...",                             33, Face(0xFFFFFF), Plain},
+    {u"Label8",   Label,       u"Frame4",   240,   360,  2535,   255,  u"Nom des fichiers :",                                    26, NoFace,         BlackInk, {}},
+    {u"Text6",    TextBox,     u"Frame4",   240,   600,  1695,   285,  u"habillage",                                             27, NoFace,         Plain,    &W::prefix},
+    {u"Label9",   Label,       u"Frame4",  2040,   600,  2535,   255,  u"(1,2,3,4,...) .txt",                                    28, NoFace,         BlackInk, {}},
+    {u"Label10",  Label,       u"Frame4",   240,  1080,  2535,   255,  u"Habillage de base :",                                   30, NoFace,         BlackInk, {}},
+    {u"Combo3",   Combo,       u"Frame4",   240,  1320,  2295,   315,  u"Habillage 15",                                          29, NoFace,         Plain,    &W::batchBaseSkin},
+    {u"Label7",   Label,       u"Frame4",   240,  1800,  2535,   255,  u"Chemin du dossier de stockage :",                       24, NoFace,         BlackInk, {}},
+    {u"Text5",    TextBox,     u"Frame4",   240,  2040,  3255,   285,  StartFolder,                                              25, NoFace,         Plain,    &W::folder},
+    {u"Dir1",     DirListBox,  u"Frame4",   240,  2400,  3255,  1890,  u"",                                                      32, NoFace,         Plain,    &W::folderList},
+    {u"Command8", Button,      u"Frame4",   240,  4440,  3255,   495,  u"Créer les fichiers txt...",                             31, rgb(0xC0FFC0),  Bold,     &W::writeAllSkins},
+    {u"Command7", Button,      u"Frame4",   240,  5040,  3255,   255,  u"Aide pour cette option...",                             33, rgb(0xFFFFFF),  Plain,    &W::showHelp},
 
-    {u"Label3",   Label,       u"Frame1",   240,   360,  2055,   255,  u"Remplacer :",                                           10, NoFace,         Plain},
-    {u"Combo1",   Combo,       u"Frame1",  1320,   360,  1335,   315,  u"Habillage 15",                                           5, NoFace,         Plain},
-    {u"Label5",   Label,       u"Frame1",   240,   720,  2055,   255,  u"Par :",                                                 12, NoFace,         Plain},
-    {u"Combo2",   Combo,       u"Frame1",  1320,   720,  1335,   315,  u"Habillage 1",                                            4, NoFace,         Plain},
-    {u"Command1", Button,      u"Frame1",  2760,   360,  1215,   615,  u"Transformer",                                            3, Face(0xFFFFFF), Plain},
+    {u"Label3",   Label,       u"Frame1",   240,   360,  2055,   255,  u"Remplacer :",                                           10, NoFace,         Plain,    {}},
+    {u"Combo1",   Combo,       u"Frame1",  1320,   360,  1335,   315,  u"Habillage 15",                                           5, NoFace,         Plain,    &W::baseSkin},
+    {u"Label5",   Label,       u"Frame1",   240,   720,  2055,   255,  u"Par :",                                                 12, NoFace,         Plain,    {}},
+    {u"Combo2",   Combo,       u"Frame1",  1320,   720,  1335,   315,  u"Habillage 1",                                            4, NoFace,         Plain,    &W::targetSkin},
+    {u"Command1", Button,      u"Frame1",  2760,   360,  1215,   615,  u"Transformer",                                            3, rgb(0xFFFFFF),  Plain,    &W::convertSkin},
 
-    {u"Label4",   Label,       u"Frame2",   240,   360,  2055,   255,  u"Remplacer :",                                           11, NoFace,         Plain},
-    {u"Text3",    TextBox,     u"Frame2",  1320,   360,   855,   285,  u"#000000",                                                7, NoFace,         Plain},
-    {u"Label6",   Label,       u"Frame2",   240,   720,  2055,   255,  u"Par :",                                                 13, NoFace,         Plain},
-    {u"Text4",    TextBox,     u"Frame2",  1320,   720,   855,   285,  u"#333333",                                                8, NoFace,         Plain},
-    {u"Command2", Button,      u"Frame2",  2280,   360,  1215,   615,  u"Transformer",                                            9, Face(0xFFFFFF), Plain},
+    {u"Label4",   Label,       u"Frame2",   240,   360,  2055,   255,  u"Remplacer :",                                           11, NoFace,         Plain,    {}},
+    {u"Text3",    TextBox,     u"Frame2",  1320,   360,   855,   285,  u"#000000",                                                7, NoFace,         Plain,    &W::searchText},
+    {u"Label6",   Label,       u"Frame2",   240,   720,  2055,   255,  u"Par :",                                                 13, NoFace,         Plain,    {}},
+    {u"Text4",    TextBox,     u"Frame2",  1320,   720,   855,   285,  u"#333333",                                                8, NoFace,         Plain,    &W::replacementText},
+    {u"Command2", Button,      u"Frame2",  2280,   360,  1215,   615,  u"Transformer",                                            9, rgb(0xFFFFFF),  Plain,    &W::replaceText},
 };
 // clang-format on
 
@@ -144,14 +153,17 @@ constexpr Speech Form1Speech[] = {
 };
 // clang-format on
 
+constexpr bool sameName(QStringView a, QStringView b)
+{
+    return std::u16string_view(a.utf16(), size_t(a.size())) ==
+           std::u16string_view(b.utf16(), size_t(b.size()));
+}
+
 // Only controls that take the focus are spoken of, each once.
 constexpr bool speaksOfFocusedControlsOnce()
 {
     for (const Speech &s : Form1Speech) {
-        const auto same = [&](QStringView name) {
-            return std::u16string_view(name.utf16(), size_t(name.size())) ==
-                   std::u16string_view(s.control.utf16(), size_t(s.control.size()));
-        };
+        const auto same = [&](QStringView name) { return sameName(name, s.control); };
         if (std::ranges::count_if(Form1Speech, [&](const Speech &o) { return same(o.control); }) !=
             1)
             return false;
@@ -178,12 +190,54 @@ static_assert(std::ranges::all_of(Form1Controls, [](const Control &c) {
 }));
 static_assert(std::size(Form1Controls) == 34);
 
+// Each container is a frame placed before the controls it holds.
+constexpr bool containersComeFirst()
+{
+    for (auto c = std::begin(Form1Controls); c != std::end(Form1Controls); ++c) {
+        if (!c->container.isEmpty() &&
+            std::none_of(std::begin(Form1Controls), c, [&](const Control &f) {
+                return f.kind == Frame && sameName(f.name, c->container);
+            }))
+            return false;
+    }
+    return true;
+}
+static_assert(containersComeFirst());
+
+// Every member of Form1Widgets receives exactly one control, of its own type.
+template <typename T> constexpr bool holds(const Slot &slot)
+{
+    return std::holds_alternative<T * W::*>(slot);
+}
+constexpr bool fillsEveryWidgetOnce()
+{
+    int filled = 0;
+    for (const Control &c : Form1Controls) {
+        if (std::holds_alternative<std::monostate>(c.widget))
+            continue;
+        ++filled;
+        const bool typed = (c.kind == Button && holds<QPushButton>(c.widget)) ||
+                           (c.kind == TextBox && holds<QLineEdit>(c.widget)) ||
+                           (c.kind == Combo && holds<QComboBox>(c.widget)) ||
+                           (c.kind == DirListBox && holds<DirList>(c.widget)) ||
+                           (c.kind == RichTextBox && holds<CodeBox>(c.widget));
+        if (!typed || std::ranges::count(Form1Controls, c.widget, &Control::widget) != 1)
+            return false;
+    }
+    return filled * sizeof(void *) == sizeof(Form1Widgets);
+}
+static_assert(fillsEveryWidgetOnce());
+
 // The window's own settings.
 constexpr QRgb Background = 0xEEEEEA;
 constexpr QRgb Ink = 0x000000;
 constexpr QRgb FieldBackground = 0xFFFFFF;
 constexpr qreal FontPoints = 8.25;
 constexpr qreal CodeFontPoints = 8.5;
+
+// The client area, in pixels.
+constexpr int Form1Width = 648;
+constexpr int Form1Height = 473;
 
 void setColour(QWidget *widget, QPalette::ColorRole role, QRgb rgb)
 {
@@ -205,7 +259,14 @@ QString initialText(const Control &c)
     return c.text.toString();
 }
 
-QWidget *create(const Control &c, QWidget *container)
+// Hands a control to its member of Form1Widgets, if it has one.
+template <typename T> void hand(const Control &c, T *widget, Form1Widgets &widgets)
+{
+    if (const auto member = std::get_if<T * W::*>(&c.widget))
+        widgets.*(*member) = widget;
+}
+
+QWidget *create(const Control &c, QWidget *container, Form1Widgets &widgets)
 {
     const QString text = initialText(c);
     QWidget *widget = nullptr;
@@ -234,6 +295,7 @@ QWidget *create(const Control &c, QWidget *container)
         button->setAutoDefault(false);
         button->setDefault(false);
         setColour(button, QPalette::Button, c.face);
+        hand(c, button, widgets);
         widget = button;
         break;
     }
@@ -243,6 +305,7 @@ QWidget *create(const Control &c, QWidget *container)
         box->setCursorPosition(0);
         if (!(c.flags & Hidden))
             setFieldColours(box);
+        hand(c, box, widgets);
         widget = box;
         break;
     }
@@ -257,16 +320,21 @@ QWidget *create(const Control &c, QWidget *container)
         combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
         combo->setEditText(text);
         setFieldColours(combo);
+        hand(c, combo, widgets);
         widget = combo;
         break;
     }
-    case DirListBox:
-        widget = new velbrisk::ui::DirList(container);
+    case DirListBox: {
+        auto *list = new DirList(container);
+        hand(c, list, widgets);
+        widget = list;
         break;
+    }
     case RichTextBox: {
-        auto *box = new velbrisk::ui::CodeBox(container);
+        auto *box = new CodeBox(container);
         box->setFont(tahomaFont(CodeFontPoints));
         box->setCode(text);
+        hand(c, box, widgets);
         widget = box;
         break;
     }
@@ -292,7 +360,7 @@ bool takesFocus(const Control &c)
 
 } // namespace
 
-void buildForm1(QWidget *window)
+Form1Widgets buildForm1(QWidget *window)
 {
     installForm1Accessibility();
     window->setAutoFillBackground(true);
@@ -300,12 +368,18 @@ void buildForm1(QWidget *window)
     setColour(window, QPalette::WindowText, Ink);
     window->setFont(tahomaFont(FontPoints));
 
+    Form1Widgets widgets;
+    std::vector<std::pair<QStringView, QWidget *>> frames;
     std::vector<std::pair<int, QWidget *>> tabOrder;
     for (const Control &c : Form1Controls) {
-        QWidget *container =
-            c.container.isEmpty() ? window : window->findChild<QWidget *>(c.container.toString());
-        Q_ASSERT(container);
-        QWidget *widget = create(c, container);
+        QWidget *container = window;
+        for (const auto &[name, frame] : frames) {
+            if (name == c.container)
+                container = frame;
+        }
+        QWidget *widget = create(c, container, widgets);
+        if (c.kind == Frame)
+            frames.emplace_back(c.name, widget);
         if (c.flags & Hidden)
             widget->hide();
         if (c.kind == Label)
@@ -320,6 +394,8 @@ void buildForm1(QWidget *window)
     for (size_t i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
     tabOrder.front().second->setFocus();
+    window->resize(Form1Width, Form1Height);
+    return widgets;
 }
 
 } // namespace velbrisk::ui

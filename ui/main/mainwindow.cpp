@@ -4,7 +4,6 @@
 #include "core/skinbatch.h"
 #include "core/skinfilewriter.h"
 #include "core/skintable.h"
-#include "ui/common/fonts.h"
 #include "ui/common/messagebox.h"
 #include "ui/info/infowindow.h"
 #include "ui/main/codebox.h"
@@ -31,8 +30,14 @@ constexpr Qt::WindowFlags Form1Flags = Qt::Window | Qt::CustomizeWindowHint | Qt
                                        Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                        Qt::WindowCloseButtonHint;
 
-// The program's own setting of a combo text, which raises its Change just as
-// typing does. Picking from the list raises none.
+// The help text of "Aide pour cette option...".
+constexpr QStringView HelpText =
+    u"Collez votre déco dans la case en haut à gauche et le programme va modifier une déco avec "
+    u"un habillage 1 par exemple, pour faire tous les autres habillages, merci de bien remplir "
+    u"les champs ci-dessus car sinon vous ne retrouverez pas vos fichiers...";
+
+// The program's own setting of a combo text: the matching list entry, if
+// any, becomes current. No colour is looked up, as only typing is connected.
 void setComboText(QComboBox *combo, const QString &text)
 {
     const int index = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
@@ -43,29 +48,9 @@ void setComboText(QComboBox *combo, const QString &text)
 
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent) : QWidget(parent, Form1Flags)
+MainWindow::MainWindow(QWidget *parent) : QWidget(parent, Form1Flags), m_controls(buildForm1(this))
 {
     setWindowTitle(u"Velbrisk    [ par ZeNdAl ]"_s);
-    loadProgramFonts();
-    buildForm1(this);
-    resize(Form1Width, Form1Height);
-
-    const auto control = [this]<typename T>(T *&member, QStringView name) {
-        member = findChild<T *>(name.toString());
-        Q_ASSERT(member);
-    };
-    control(m_combo1, u"Combo1");
-    control(m_combo2, u"Combo2");
-    control(m_combo3, u"Combo3");
-    control(m_txtHab1, u"txtHab1");
-    control(m_txtHab2, u"txtHab2");
-    control(m_text3, u"Text3");
-    control(m_text4, u"Text4");
-    control(m_text5, u"Text5");
-    control(m_text6, u"Text6");
-    control(m_text1, u"text1");
-    control(m_text2, u"text2");
-    control(m_dir1, u"Dir1");
     connectHandlers();
 }
 
@@ -76,75 +61,70 @@ MainWindow::~MainWindow()
 
 void MainWindow::connectHandlers()
 {
-    // Change of a combo box: the user's typing here; the program's own
-    // settings call the handler themselves.
-    connect(m_combo1->lineEdit(), &QLineEdit::textEdited, this, &MainWindow::Combo1_Change);
-    connect(m_combo2->lineEdit(), &QLineEdit::textEdited, this, &MainWindow::Combo2_Change);
-    connect(m_dir1, &DirList::changed, this, &MainWindow::Dir1_Change);
+    const Form1Widgets &c = m_controls;
+    // Typing in a skin box looks its colour up at each keystroke; picking
+    // from the list looks nothing up.
+    connect(c.baseSkin->lineEdit(), &QLineEdit::textEdited, this,
+            [this] { lookUpColour(m_controls.baseSkin, m_controls.baseColour); });
+    connect(c.targetSkin->lineEdit(), &QLineEdit::textEdited, this,
+            [this] { lookUpColour(m_controls.targetSkin, m_controls.targetColour); });
+    connect(c.folderList, &DirList::changed, this, &MainWindow::followFolderList);
 
-    const auto click = [this](QStringView name, void (MainWindow::*handler)()) {
-        auto *button = findChild<QPushButton *>(name.toString());
-        Q_ASSERT(button);
-        connect(button, &QPushButton::clicked, this, handler);
-    };
-    click(u"Command1", &MainWindow::Command1_Click);
-    click(u"Command2", &MainWindow::Command2_Click);
-    click(u"Command3", &MainWindow::Command3_Click);
-    click(u"Command4", &MainWindow::Command4_Click);
-    click(u"Command5", &MainWindow::Command5_Click);
-    click(u"Command6", &MainWindow::Command6_Click);
-    click(u"Command7", &MainWindow::Command7_Click);
-    click(u"Command8", &MainWindow::Command8_Click);
+    connect(c.convertSkin, &QPushButton::clicked, this, &MainWindow::convertSkin);
+    connect(c.replaceText, &QPushButton::clicked, this, &MainWindow::replaceText);
+    connect(c.copyOutput, &QPushButton::clicked, this, &MainWindow::copyOutput);
+    connect(c.clearInput, &QPushButton::clicked, this, &MainWindow::clearInput);
+    connect(c.pasteInput, &QPushButton::clicked, this, &MainWindow::pasteInput);
+    connect(c.showInformation, &QPushButton::clicked, this, &MainWindow::showInformationWindow);
+    connect(c.showHelp, &QPushButton::clicked, this, &MainWindow::showHelp);
+    connect(c.writeAllSkins, &QPushButton::clicked, this, &MainWindow::writeAllSkins);
 }
 
-// Base lookup: a text that names no skin leaves the field untouched.
-void MainWindow::Combo1_Change()
+// A text that names no skin leaves the colour field untouched.
+void MainWindow::lookUpColour(const QComboBox *skin, QLineEdit *colour)
 {
-    if (const auto colour = FindKeyColour(m_combo1->currentText()))
-        m_txtHab1->setText(colour->toString());
-}
-
-// Target lookup.
-void MainWindow::Combo2_Change()
-{
-    if (const auto colour = FindKeyColour(m_combo2->currentText()))
-        m_txtHab2->setText(colour->toString());
+    if (const auto found = FindKeyColour(skin->currentText()))
+        colour->setText(found->toString());
 }
 
 // "Transformer" of "Changement d'Habillage...".
-void MainWindow::Command1_Click()
+void MainWindow::convertSkin()
 {
-    ConvertSkin();
+    const Form1Widgets &c = m_controls;
+    showConversion(ConvertSkin(c.baseSkin->currentText(), c.targetSkin->currentText(),
+                               c.baseColour->text(), c.targetColour->text(), c.inputCode->code()));
 }
 
 // "Transformer" of "Changement de caractère(s)".
-void MainWindow::Command2_Click()
+void MainWindow::replaceText()
 {
-    ReplaceInCode();
+    const Form1Widgets &c = m_controls;
+    showConversion(
+        ReplaceInCode(c.searchText->text(), c.replacementText->text(), c.inputCode->code()));
 }
 
 // "Copier": the output code alone on the clipboard, as plain text.
-void MainWindow::Command3_Click()
+void MainWindow::copyOutput()
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(m_text2->code());
+    clipboard->setText(m_controls.outputCode->code());
 }
 
 // "Eff".
-void MainWindow::Command4_Click()
+void MainWindow::clearInput()
 {
-    m_text1->setCode(QString());
+    m_controls.inputCode->setCode(QString());
 }
 
 // "Coller": the input code becomes exactly the clipboard's text.
-void MainWindow::Command5_Click()
+void MainWindow::pasteInput()
 {
-    m_text1->setCode(QGuiApplication::clipboard()->text());
+    m_controls.inputCode->setCode(QGuiApplication::clipboard()->text());
 }
 
 // "Informations...": one window for the whole run, brought to the front.
-void MainWindow::Command6_Click()
+void MainWindow::showInformationWindow()
 {
     if (!m_info)
         m_info = new InfoWindow();
@@ -154,56 +134,41 @@ void MainWindow::Command6_Click()
 }
 
 // "Aide pour cette option...".
-void MainWindow::Command7_Click()
+void MainWindow::showHelp()
 {
     showInformation(this, HelpText.toString());
 }
 
-// "Créer les fichiers txt...".
-void MainWindow::Command8_Click()
+// A folder opened in the list becomes the batch's folder.
+void MainWindow::followFolderList()
 {
-    WriteAllSkins();
-}
-
-void MainWindow::Dir1_Change()
-{
-    m_text5->setText(m_dir1->path());
-}
-
-void MainWindow::ConvertSkin()
-{
-    showConversion(velbrisk::ConvertSkin(m_combo1->currentText(), m_combo2->currentText(),
-                                         m_txtHab1->text(), m_txtHab2->text(), m_text1->code()));
-}
-
-void MainWindow::ReplaceInCode()
-{
-    showConversion(velbrisk::ReplaceInCode(m_text3->text(), m_text4->text(), m_text1->code()));
+    m_controls.folder->setText(m_controls.folderList->path());
 }
 
 // Both conversions end alike: the colour fields take the texts in use and the
 // output box the converted code.
 void MainWindow::showConversion(const ConversionResult &result)
 {
-    m_txtHab1->setText(result.baseColour);
-    m_txtHab2->setText(result.targetColour);
-    m_text2->setCode(result.convertedCode);
+    m_controls.baseColour->setText(result.baseColour);
+    m_controls.targetColour->setText(result.targetColour);
+    m_controls.outputCode->setCode(result.convertedCode);
 }
 
-// The 24 variants are computed and written by the core; the window then
-// shows the state of the last conversion the batch made: that of skin 24
-// after success, that of the skin whose file failed otherwise. The output box
-// is filled once, whatever the code's size.
-void MainWindow::WriteAllSkins()
+// "Créer les fichiers txt...": the 24 variants are computed and written by
+// the core; the window then shows the state of the last conversion the batch
+// made: that of skin 24 after success, that of the skin whose file failed
+// otherwise. The output box is filled once, whatever the code's size.
+void MainWindow::writeAllSkins()
 {
-    const QString baseSkin = m_combo3->currentText();
+    const Form1Widgets &c = m_controls;
+    const QString baseSkin = c.batchBaseSkin->currentText();
     const SkinBatch batch(
-        {baseSkin, m_text5->text(), m_text6->text(), m_text1->code(), m_txtHab1->text()});
+        {baseSkin, c.folder->text(), c.prefix->text(), c.inputCode->code(), c.baseColour->text()});
     const std::optional<SkinFileFailure> failure = WriteSkinFiles(batch);
     const int lastSkin = failure ? std::clamp(failure->skinNumber, 1, SkinCount) : SkinCount;
 
-    setComboText(m_combo1, baseSkin);
-    setComboText(m_combo2, SkinLabel(lastSkin));
+    setComboText(c.baseSkin, baseSkin);
+    setComboText(c.targetSkin, SkinLabel(lastSkin));
     showConversion(batch.conversion(lastSkin));
 
     if (failure)

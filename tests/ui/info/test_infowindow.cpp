@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QFontDatabase>
 #include <QFrame>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>

@@ -1,5 +1,6 @@
 // The information window's life as the main window leads it: one instance,
 // hidden by "Fermer", unloaded by its close box, gone with the main window.
+#include "ui/common/fonts.h"
 #include "ui/info/infowindow.h"
 #include "ui/main/mainwindow.h"
 
@@ -54,6 +55,7 @@ private:
 void TestInfoWindowMain::initTestCase()
 {
     QApplication::setStyle(QStyleFactory::create(u"Windows"_s));
+    velbrisk::ui::loadProgramFonts();
 }
 
 void TestInfoWindowMain::init()

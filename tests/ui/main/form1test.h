@@ -32,7 +32,7 @@ inline void setUpApplication()
 
 // The folder field's start: the drive root on Windows, the home folder
 // elsewhere.
-inline QString StartFolder()
+inline QString startFolder()
 {
 #ifdef Q_OS_WIN
     return u"C:\\"_s;

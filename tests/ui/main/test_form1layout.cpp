@@ -2,6 +2,7 @@
 // the start-up contents, the tab order, the keys, the look.
 #include "form1test.h"
 #include "ui/main/dirlist.h"
+#include "ui/main/form1layout.h"
 
 #include <QDir>
 #include <QFontInfo>
@@ -76,6 +77,7 @@ private Q_SLOTS:
     void controls_data();
     void controls();
     void everyControlIsInTheTable();
+    void buildingHandsOverTheNamedControls();
     void nothingMovesOnResize();
     void fieldsLieOverTheirLabels();
     void captionsFit_data();
@@ -140,7 +142,7 @@ void TestForm1Layout::controls_data()
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("text");
 
-    const QString start = form1test::StartFolder();
+    const QString start = form1test::startFolder();
     const struct
     {
         const char *name, *kind, *container;
@@ -221,6 +223,28 @@ void TestForm1Layout::everyControlIsInTheTable()
     }
     QCOMPARE(named.size(), 34);
     QCOMPARE(named.removeDuplicates(), 0);
+}
+
+// The window works on the controls that building hands it: each must be the
+// control of its name, or a click would reach the wrong field.
+void TestForm1Layout::buildingHandsOverTheNamedControls()
+{
+    QWidget window;
+    const velbrisk::ui::Form1Widgets w = velbrisk::ui::buildForm1(&window);
+    const std::pair<QWidget *, const char *> handed[] = {
+        {w.inputCode, "text1"},      {w.outputCode, "text2"},       {w.baseSkin, "Combo1"},
+        {w.targetSkin, "Combo2"},    {w.baseColour, "txtHab1"},     {w.targetColour, "txtHab2"},
+        {w.searchText, "Text3"},     {w.replacementText, "Text4"},  {w.batchBaseSkin, "Combo3"},
+        {w.folder, "Text5"},         {w.prefix, "Text6"},           {w.folderList, "Dir1"},
+        {w.convertSkin, "Command1"}, {w.replaceText, "Command2"},   {w.copyOutput, "Command3"},
+        {w.clearInput, "Command4"},  {w.pasteInput, "Command5"},    {w.showInformation, "Command6"},
+        {w.showHelp, "Command7"},    {w.writeAllSkins, "Command8"},
+    };
+    for (const auto &[widget, name] : handed) {
+        QVERIFY2(widget, name);
+        QCOMPARE(widget->objectName(), QString::fromLatin1(name));
+        QCOMPARE(widget->window(), &window);
+    }
 }
 
 void TestForm1Layout::nothingMovesOnResize()
@@ -312,7 +336,7 @@ void TestForm1Layout::startUpContents()
     QCOMPARE(m_form->field(u"txtHab1"_s)->text(), u"#333333"_s);
     QCOMPARE(m_form->field(u"txtHab2"_s)->text(), u"#333333"_s);
     // The folder field and the folder list show different folders.
-    QCOMPARE(m_form->field(u"Text5"_s)->text(), form1test::StartFolder());
+    QCOMPARE(m_form->field(u"Text5"_s)->text(), form1test::startFolder());
     // The sentences are contents, not hints: they stay when the box has the focus.
     m_form->codeBox(u"text1"_s)->setFocus();
     QCOMPARE(m_form->code(u"text1"_s), u"Mettez ici votre code SkyBlog d'une déco...\n"_s);

@@ -370,7 +370,7 @@ void TestMainWindowActions::folderListFollowsIntoTheFolderField()
     QCOMPARE(top->text(0), QDir::toNativeSeparators(QDir::rootPath()));
 
     // Typing into Text5 does not move Dir1; opening a folder overwrites it.
-    QCOMPARE(m_form->field(u"Text5"_s)->text(), form1test::StartFolder());
+    QCOMPARE(m_form->field(u"Text5"_s)->text(), form1test::startFolder());
     m_form->type(u"Text5"_s, u"/ailleurs"_s);
     QCOMPARE(list->path(), QDir::toNativeSeparators(rootPath));
 
