@@ -183,31 +183,6 @@ char *putUtf8(const char16_t *src, qsizetype i, qsizetype n, char *dst)
     return dst;
 }
 
-} // namespace
-
-int windows1252Byte(char16_t unit)
-{
-    return ansiByte(unit);
-}
-
-bool fitsWindows1252(QStringView text)
-{
-    const char16_t *src = text.utf16();
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (src[i] >= 0x80 && ansiByte(src[i]) < 0)
-            return false;
-    }
-    return true;
-}
-
-SkinFileEncoding skinFileEncodingFor(QStringView text)
-{
-    return fitsWindows1252(text) ? SkinFileEncoding::Windows1252 : SkinFileEncoding::Utf8;
-}
-
-namespace {
-
 // The bytes of a skin file for `text`, written from `begin`, which has room
 // for maxFileBytes(text.size()); returns their end.
 char *encodeSkinFile(QStringView text, char *const begin)

@@ -19,20 +19,6 @@
 
 namespace velbrisk {
 
-enum class SkinFileEncoding
-{
-    Windows1252,
-    Utf8,
-};
-
-// The Windows-1252 byte of a UTF-16 code unit, or -1 when it has none.
-int windows1252Byte(char16_t unit);
-
-// True when every character of `text` has a Windows-1252 byte.
-bool fitsWindows1252(QStringView text);
-
-SkinFileEncoding skinFileEncodingFor(QStringView text);
-
 // The whole content of a skin file for `text`.
 QByteArray SkinFileBytes(QStringView text);
 

@@ -3,18 +3,14 @@
 namespace velbrisk {
 
 const std::array<SkinEntry, SkinCount> SkinColourTable = {{
-    {1, u"Habillage 1", u"#333333"},   {2, u"Habillage 2", u"#7e94a5"},
-    {3, u"Habillage 3", u"#333300"},   {4, u"Habillage 4", u"#ccd6e0"},
-    {5, u"Habillage 5", u"#9c0062"},   {6, u"Habillage 6", u"#6599ff"},
-    {7, u"Habillage 7", u"#629962"},   {8, u"Habillage 8", u"#cd6562"},
-    {9, u"Habillage 9", u"#ffffff"},   {10, u"Habillage 10", u"#ffffff"},
-    {11, u"Habillage 11", u"#ffffff"}, {12, u"Habillage 12", u"#ffcecd"},
-    {13, u"Habillage 13", u"#000000"}, {14, u"Habillage 14", u"#000000"},
-    {15, u"Habillage 15", u"#000000"}, {16, u"Habillage 16", u"#ffbe39"},
-    {17, u"Habillage 17", u"#ffffcd"}, {18, u"Habillage 18", u"#c5c6de"},
-    {19, u"Habillage 19", u"#ee449c"}, {20, u"Habillage 20", u"#4a5052"},
-    {21, u"Habillage 21", u"#4a4c52"}, {22, u"Habillage 22", u"#6a0420"},
-    {23, u"Habillage 23", u"#f6a5ee"}, {24, u"Habillage 24", u"#313031"},
+    {u"Habillage 1", u"#333333"},  {u"Habillage 2", u"#7e94a5"},  {u"Habillage 3", u"#333300"},
+    {u"Habillage 4", u"#ccd6e0"},  {u"Habillage 5", u"#9c0062"},  {u"Habillage 6", u"#6599ff"},
+    {u"Habillage 7", u"#629962"},  {u"Habillage 8", u"#cd6562"},  {u"Habillage 9", u"#ffffff"},
+    {u"Habillage 10", u"#ffffff"}, {u"Habillage 11", u"#ffffff"}, {u"Habillage 12", u"#ffcecd"},
+    {u"Habillage 13", u"#000000"}, {u"Habillage 14", u"#000000"}, {u"Habillage 15", u"#000000"},
+    {u"Habillage 16", u"#ffbe39"}, {u"Habillage 17", u"#ffffcd"}, {u"Habillage 18", u"#c5c6de"},
+    {u"Habillage 19", u"#ee449c"}, {u"Habillage 20", u"#4a5052"}, {u"Habillage 21", u"#4a4c52"},
+    {u"Habillage 22", u"#6a0420"}, {u"Habillage 23", u"#f6a5ee"}, {u"Habillage 24", u"#313031"},
 }};
 
 QString SkinLabel(int number)

@@ -20,12 +20,11 @@ inline constexpr int SkinCount = 24;
 
 struct SkinEntry
 {
-    int number;            // 1 to 24, also the entry's position in the table
     QStringView label;     // "Habillage 1" to "Habillage 24"
     QStringView keyColour; // "#" and six lower-case hexadecimal digits
 };
 
-// In ascending skin number; several skins share a key colour.
+// Skin n at index n - 1; several skins share a key colour.
 extern const std::array<SkinEntry, SkinCount> SkinColourTable;
 
 // The label of skin `number` (1 to 24): "Habillage " and the number.
