@@ -1,9 +1,10 @@
 // The faces the windows are drawn in.
 //
-// Both windows use Tahoma. Where the system has none, the metric-compatible
-// Tahoma that Wine ships (Debian package fonts-wine) is loaded for this
-// program alone: fontconfig does not register it. Without either, DejaVu Sans
-// stands in. Verdana falls back to DejaVu Sans.
+// The main window is drawn in Tahoma, the information window's texts in
+// Verdana. Where the system has no Tahoma, the metric-compatible Tahoma that
+// Wine ships (Debian package fonts-wine) is loaded for this program alone:
+// fontconfig does not register it. Without either, DejaVu Sans stands in.
+// Verdana falls back to DejaVu Sans.
 #pragma once
 
 #include <QFont>
