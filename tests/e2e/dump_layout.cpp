@@ -5,6 +5,7 @@
 // "addresses": {...}}, rectangles in pixels from the top-left corner of the
 // window's client area. A combo box gives its edit part, where a click
 // lands in the text rather than on the arrow.
+#include "ui/common/fonts.h"
 #include "ui/info/infowindow.h"
 #include "ui/main/mainwindow.h"
 
@@ -53,6 +54,7 @@ int main(int argc, char *argv[])
     }
     // As app/main.cpp sets it: the style places a combo's edit part.
     QApplication::setStyle(QStyleFactory::create(u"Windows"_s));
+    velbrisk::ui::loadProgramFonts();
 
     velbrisk::ui::MainWindow main;
     velbrisk::ui::InfoWindow info;
