@@ -1,8 +1,8 @@
 // Start-up: the main window, shown; the program ends when it closes.
 // The command line is not read.
+#include "app/version.h"
 #include "ui/common/fonts.h"
 #include "ui/main/mainwindow.h"
-#include "app/version.h"
 
 #include <QApplication>
 #include <QIcon>

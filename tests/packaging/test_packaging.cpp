@@ -293,9 +293,8 @@ void TestPackaging::initTestCase()
         return;
     }
     const QString res = m_temp.filePath(u"velbrisk.res"_s);
-    const Run compiled =
-        run(windres, {u"--preprocessor="_s + cpp, QStringLiteral(VELBRISK_RC),
-                      u"-O"_s, u"res"_s, u"-o"_s, res});
+    const Run compiled = run(windres, {u"--preprocessor="_s + cpp, QStringLiteral(VELBRISK_RC),
+                                       u"-O"_s, u"res"_s, u"-o"_s, res});
     QVERIFY2(compiled.exitCode == 0, qPrintable(compiled.output));
     QFile file(res);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -358,8 +357,8 @@ void TestPackaging::versionNumbersAndLanguage()
     const QByteArray &fixed = m_version->value;
     QCOMPARE(fixed.size(), 52);
     QCOMPARE(dword(fixed, 0), 0xFEEF04BDu);
-    QCOMPARE(dword(fixed, 8), Major << 16 | Minor); // file version
-    QCOMPARE(dword(fixed, 12), Patch << 16);        // .patch.0
+    QCOMPARE(dword(fixed, 8), Major << 16 | Minor);  // file version
+    QCOMPARE(dword(fixed, 12), Patch << 16);         // .patch.0
     QCOMPARE(dword(fixed, 16), Major << 16 | Minor); // product version
     QCOMPARE(dword(fixed, 20), Patch << 16);
     QCOMPARE(dword(fixed, 32), 0x40004u); // for 32- and 64-bit Windows
@@ -520,7 +519,8 @@ void TestPackaging::debianPackage()
                                                  u"Depends"_s, u"Recommends"_s});
     QCOMPARE(fields.exitCode, 0);
     QVERIFY2(fields.output.contains(u"Package: velbrisk\n"_s), qPrintable(fields.output));
-    QVERIFY2(fields.output.contains(u"Version: "_s + DisplayVersion + u'\n'), qPrintable(fields.output));
+    QVERIFY2(fields.output.contains(u"Version: "_s + DisplayVersion + u'\n'),
+             qPrintable(fields.output));
     // The real libraries, found by dpkg-shlibdeps.
     for (const QString &library :
          {u"libqt6widgets6"_s, u"libqt6core6"_s, u"libc6"_s, u"libstdc++6"_s})
