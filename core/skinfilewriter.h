@@ -7,6 +7,7 @@
 #pragma once
 
 #include "core/skinbatch.h"
+#include "core/skinfilefailure.h"
 
 #include <QString>
 #include <QStringView>
@@ -14,24 +15,6 @@
 #include <optional>
 
 namespace velbrisk {
-
-struct SkinFileFailure
-{
-    enum class Step
-    {
-        Create,  // the file could not be created or opened
-        Write,   // writing its content failed (a full disk, for instance)
-        Replace, // putting the finished file in place of the old one failed
-    };
-
-    QString fileName;
-    int skinNumber = 0; // 1 to 24; 0 when a single file was written
-    Step step = Step::Create;
-    QString reason; // French, e.g. "le dossier « /x » n'existe pas"
-
-    // The full French text of the error box.
-    QString message() const;
-};
 
 // Replaces `fileName` atomically with SkinFileBytes(text).
 std::optional<SkinFileFailure> WriteSkinFile(const QString &fileName, QStringView text);
