@@ -1,13 +1,9 @@
 #include "core/replaceall.h"
+#include "core/simd.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define VELBRISK_SSE2 1
-#endif
 
 namespace velbrisk {
 namespace {

@@ -1,6 +1,6 @@
 #include "core/skinfilewriter.h"
 
-#include "core/ansicodec.h"
+#include "core/skinfilebytes.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,7 +4,7 @@
 // (decided here by ICU's own table) and in UTF-8 without a byte-order mark
 // otherwise. Nothing may be lost or turned into "?".
 
-#include "core/ansicodec.h"
+#include "core/skinfilebytes.h"
 
 #include <QStringDecoder>
 

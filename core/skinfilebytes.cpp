@@ -1,11 +1,7 @@
-#include "core/ansicodec.h"
+#include "core/skinfilebytes.h"
+#include "core/simd.h"
 
 #include <bit>
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define VELBRISK_SSE2 1
-#endif
 
 namespace velbrisk {
 namespace {

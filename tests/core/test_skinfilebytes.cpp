@@ -1,4 +1,4 @@
-#include "core/ansicodec.h"
+#include "core/skinfilebytes.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -21,7 +21,7 @@ int byteOf(char16_t unit)
 
 } // namespace
 
-class TestAnsiCodec : public QObject
+class TestSkinFileBytes : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -35,7 +35,7 @@ private Q_SLOTS:
     void tableMatchesIcuDecoder();
 };
 
-void TestAnsiCodec::fileBytes_data()
+void TestSkinFileBytes::fileBytes_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
@@ -95,14 +95,14 @@ void TestAnsiCodec::fileBytes_data()
         << "\xC3\xA9\xEF\xBF\xBD\xEF\xBF\xBDx\xEF\xBF\xBD\r\n"_ba;
 }
 
-void TestAnsiCodec::fileBytes()
+void TestSkinFileBytes::fileBytes()
 {
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
     QCOMPARE(SkinFileBytes(text), bytes);
 }
 
-void TestAnsiCodec::matchesPlainEncoding_data()
+void TestSkinFileBytes::matchesPlainEncoding_data()
 {
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
@@ -122,7 +122,7 @@ void TestAnsiCodec::matchesPlainEncoding_data()
     QTest::newRow("ÿ then emoji") << u"ÿ"_s << u"𝄞"_s;
 }
 
-void TestAnsiCodec::matchesPlainEncoding()
+void TestSkinFileBytes::matchesPlainEncoding()
 {
     // Runs of plain ASCII are copied several characters at a time: put one
     // or two special characters at every place of texts of every length
@@ -152,7 +152,7 @@ void TestAnsiCodec::matchesPlainEncoding()
     }
 }
 
-void TestAnsiCodec::reusedBuffer()
+void TestSkinFileBytes::reusedBuffer()
 {
     QByteArray buffer;
     SkinFileBytes(QString(1000, u'é'), buffer);
@@ -164,14 +164,14 @@ void TestAnsiCodec::reusedBuffer()
     QCOMPARE(buffer, "\xE2\x98\x85\r\n"_ba);
 }
 
-void TestAnsiCodec::surrogatesNeverFit()
+void TestSkinFileBytes::surrogatesNeverFit()
 {
     for (char16_t unit = 0xD800; unit <= 0xDFFF; ++unit)
         QCOMPARE(byteOf(unit), -1);
     QCOMPARE(SkinFileBytes(u"😀"), "\xF0\x9F\x98\x80\r\n"_ba);
 }
 
-void TestAnsiCodec::tableMatchesIcuEncoder()
+void TestSkinFileBytes::tableMatchesIcuEncoder()
 {
     // Our table must give the bytes that ICU gives, so that a Qt without ICU
     // writes the same files. ICU writes 0x1A for a character it cannot encode
@@ -201,7 +201,7 @@ void TestAnsiCodec::tableMatchesIcuEncoder()
     QCOMPARE(fitting, 256);
 }
 
-void TestAnsiCodec::tableMatchesIcuDecoder()
+void TestSkinFileBytes::tableMatchesIcuDecoder()
 {
     // Every byte read back by ICU gives the character our table writes it
     // from: the files round-trip.
@@ -217,5 +217,5 @@ void TestAnsiCodec::tableMatchesIcuDecoder()
     QVERIFY(!icu.hasError());
 }
 
-QTEST_APPLESS_MAIN(TestAnsiCodec)
-#include "test_ansicodec.moc"
+QTEST_APPLESS_MAIN(TestSkinFileBytes)
+#include "test_skinfilebytes.moc"
