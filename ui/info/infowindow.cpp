@@ -1,5 +1,6 @@
 #include "ui/info/infowindow.h"
 
+#include "ui/common/colours.h"
 #include "ui/common/fonts.h"
 #include "ui/common/messagebox.h"
 #include "ui/info/x11skiptaskbar.h"
@@ -61,7 +62,6 @@ constexpr Qt::WindowFlags FrameFlags = Qt::Tool | Qt::MSWindowsFixedSizeDialogHi
 constexpr Qt::WindowFlags FrameFlags =
     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 #endif
-const QColor Background(0xEE, 0xEE, 0xEA);
 
 QFont labelFont(bool bold, bool underline = false)
 {
@@ -186,7 +186,7 @@ InfoWindow::InfoWindow(QWidget *parent) : QWidget(parent, FrameFlags)
     setAttribute(Qt::WA_DeleteOnClose);
 
     const QColor buttonFace = palette().color(QPalette::Button);
-    setColour(this, QPalette::Window, Background);
+    setColour(this, QPalette::Window, WindowBackground);
     setAutoFillBackground(true);
     setFixedSize(InfoWidth, InfoHeight);
     setGeometry(InfoLeft, InfoTop, InfoWidth, InfoHeight);
@@ -207,13 +207,13 @@ InfoWindow::InfoWindow(QWidget *parent) : QWidget(parent, FrameFlags)
 
     const QFont regular = labelFont(false);
     const QFont bold = labelFont(true);
-    const QColor black(0x00, 0x00, 0x00);
-    addLabel(this, "Label1", u"Nick :", 120, 8, bold, black);
-    addLabel(this, "Label2", u"Date de naissance :", 120, 32, bold, black);
-    addLabel(this, "Label4", u"Blog officiel :", 120, 64, bold, black);
-    addLabel(this, "Label5", u"Blog perso :", 120, 104, bold, black);
-    addLabel(this, "Label6", u"ZeNdAl [ KwR-Production ]", 160, 8, regular, black);
-    addLabel(this, "Label7", BirthDate, 240, 32, regular, black);
+    const QColor ink(Ink);
+    addLabel(this, "Label1", u"Nick :", 120, 8, bold, ink);
+    addLabel(this, "Label2", u"Date de naissance :", 120, 32, bold, ink);
+    addLabel(this, "Label4", u"Blog officiel :", 120, 64, bold, ink);
+    addLabel(this, "Label5", u"Blog perso :", 120, 104, bold, ink);
+    addLabel(this, "Label6", u"ZeNdAl [ KwR-Production ]", 160, 8, regular, ink);
+    addLabel(this, "Label7", BirthDate, 240, 32, regular, ink);
 
     const QFont link = labelFont(false, true);
     const QColor blue(0x00, 0x00, 0xFF);

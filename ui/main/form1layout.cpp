@@ -1,6 +1,7 @@
 #include "ui/main/form1layout.h"
 
 #include "core/skintable.h"
+#include "ui/common/colours.h"
 #include "ui/common/fonts.h"
 #include "ui/main/codebox.h"
 #include "ui/main/dirlist.h"
@@ -229,8 +230,6 @@ constexpr bool fillsEveryWidgetOnce()
 static_assert(fillsEveryWidgetOnce());
 
 // The window's own settings.
-constexpr QRgb Background = 0xEEEEEA;
-constexpr QRgb Ink = 0x000000;
 constexpr QRgb FieldBackground = 0xFFFFFF;
 constexpr qreal FontPoints = 8.25;
 constexpr qreal CodeFontPoints = 8.5;
@@ -364,7 +363,7 @@ Form1Widgets buildForm1(QWidget *window)
 {
     installForm1Accessibility();
     window->setAutoFillBackground(true);
-    setColour(window, QPalette::Window, Background);
+    setColour(window, QPalette::Window, WindowBackground);
     setColour(window, QPalette::WindowText, Ink);
     window->setFont(tahomaFont(FontPoints));
 

@@ -1,0 +1,13 @@
+// The colours both windows are painted in, so that they match.
+#pragma once
+
+#include <QColor>
+
+namespace velbrisk::ui {
+
+// The face of both windows.
+inline constexpr QRgb WindowBackground = 0xEEEEEA;
+// Black text on it: the labels of both windows and the main window's fields.
+inline constexpr QRgb Ink = 0x000000;
+
+} // namespace velbrisk::ui
