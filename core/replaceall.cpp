@@ -234,31 +234,45 @@ QString ReplaceAll(QStringView code, QStringView search, QStringView replacement
 {
     if (search.isEmpty() || code.size() < search.size())
         return code.toString();
-    if (search.size() != replacement.size())
-        return replaceAt(code, findOccurrences(code, search), search.size(), replacement);
-
-    // Same length, as with any two key colours: the result has the code's
-    // size, so it is written while the code is scanned, block by block, each
-    // block copied while it is still in the cache.
-    constexpr qsizetype Block = 16 * 1024;
     const qsizetype m = search.size();
-    QString result(code.size(), Qt::Uninitialized);
+    const qsizetype r = replacement.size();
+    // Room for the most occurrences the code can hold. Past twice the code's
+    // size that costs too much address space: the positions come first, and
+    // the result is allocated at its exact size.
+    if (r > 2 * m)
+        return replaceAt(code, findOccurrences(code, search), m, replacement);
+    const qsizetype most = r <= m ? code.size() : code.size() + code.size() / m * (r - m);
+
+    // The result is written while the code is scanned, block by block, each
+    // block copied while it is still in the cache; the code is read once.
+    constexpr qsizetype Block = 16 * 1024;
+    QString result(most, Qt::Uninitialized);
     QChar *out = result.data();
     const QChar *in = code.data();
     Finder finder(code, search);
-    qsizetype done = 0; // everything before this is in the result
+    qsizetype done = 0;    // everything before this in the code is in the result
+    qsizetype written = 0; // the result's length so far
     for (qsizetype settled = 0; settled < code.size();) {
         settled = finder.scan(settled + Block, [&](qsizetype at) {
-            copyChars(out + done, in + done, at - done);
-            copyChars(out + at, replacement.data(), m);
+            copyChars(out + written, in + done, at - done);
+            written += at - done;
+            copyChars(out + written, replacement.data(), r);
+            written += r;
             done = at + m;
         });
         // No occurrence is left before `settled`, so none covers what lies there.
         settled = std::min(settled, code.size());
         if (settled > done) {
-            copyChars(out + done, in + done, settled - done);
+            copyChars(out + written, in + done, settled - done);
+            written += settled - done;
             done = settled;
         }
+    }
+    if (written < most) {
+        // Pages of the room never written were never touched; giving them
+        // back costs no copy.
+        result.resize(written);
+        result.squeeze();
     }
     return result;
 }

@@ -15,8 +15,9 @@
 //   ReplaceAll(u"aXa", u"a", u"aa")             -> "aaXaa"
 //   ReplaceAll(u"color:#333333", u"#333333", u"#7e94a5") -> "color:#7e94a5"
 //
-// Time is linear in the sizes of the code and of the result, and the result
-// is allocated once, at its final size.
+// Time is linear in the sizes of the code and of the result. The result is
+// allocated once; the code is read once, or twice for a replacement more
+// than twice as long as the search (its positions first).
 #pragma once
 
 #include <QString>

@@ -172,7 +172,8 @@ void TestReplaceAll::longCodes_data()
     // Codes far longer than the blocks the fast paths work in, with
     // occurrences straddling every block boundary sooner or later.
     QTest::newRow("same length") << u"#3333"_s << u"#abcd"_s;
-    QTest::newRow("longer replacement") << u"#333"_s << u"#ff00ff00ff"_s;
+    QTest::newRow("longer replacement") << u"#333"_s << u"#ff00f"_s;
+    QTest::newRow("replacement over twice as long") << u"#333"_s << u"#ff00ff00ff"_s;
     QTest::newRow("shorter replacement") << u"3#3"_s << u"x"_s;
     QTest::newRow("long search") << u"#3333333333333333333333333333333333333333"_s << u"y"_s;
 }
