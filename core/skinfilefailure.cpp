@@ -170,10 +170,10 @@ qsizetype NameLength(QStringView name)
 }
 
 #ifdef Q_OS_WIN
-// The writer checks this before anything is written: a ":" would otherwise
-// write into a hidden stream of another file, and a device name such as
-// "COM1.txt" would open the device.
-QString WindowsNameFault(QStringView name)
+// Checked before anything is written: a ":" would otherwise write into a
+// hidden stream of another file, and a device name such as "COM1.txt" would
+// open the device.
+QString windowsNameFault(QStringView name)
 {
     for (const QChar c : name) {
         if (c.unicode() < 32 || QStringView(u"<>:\"|?*").contains(c))
@@ -194,6 +194,33 @@ QString WindowsNameFault(QStringView name)
     return {};
 }
 #endif
+
+bool IsRefusedName(QStringView name)
+{
+#ifdef Q_OS_WIN
+    return NameLength(name) > MaxNameLength || !windowsNameFault(name).isEmpty();
+#else
+    return NameLength(name) > MaxNameLength;
+#endif
+}
+
+void ClearSystemError()
+{
+#ifdef Q_OS_WIN
+    SetLastError(0);
+#else
+    errno = 0;
+#endif
+}
+
+int SystemError()
+{
+#ifdef Q_OS_WIN
+    return int(GetLastError());
+#else
+    return errno;
+#endif
+}
 
 // What the file system shows now is checked first, since it names the folder
 // or the file at fault; then the system's error code; then, for a write, the
@@ -221,7 +248,7 @@ QString FailureReason(const QString &fileName, Step step, int systemError, const
 #endif
 
 #ifdef Q_OS_WIN
-    if (QString fault = WindowsNameFault(names.isEmpty() ? QString() : names.last());
+    if (QString fault = windowsNameFault(names.isEmpty() ? QString() : names.last());
         !fault.isEmpty())
         return fault;
 #endif

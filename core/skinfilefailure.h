@@ -39,11 +39,16 @@ qsizetype NameLength(QStringView name);
 // Where the last folder separator of `fileName` is, or -1 without one.
 qsizetype LastSeparator(const QString &fileName);
 
-#ifdef Q_OS_WIN
-// Why Windows would refuse `name` as the name of a file whatever the disk,
-// or an empty text.
-QString WindowsNameFault(QStringView name);
-#endif
+// Whether no disk takes `name` as the name of a file: too long, or, on
+// Windows, holding a forbidden character or naming a device. The writer asks
+// before writing anything; FailureReason then says why.
+bool IsRefusedName(QStringView name);
+
+// The system's own code of the last failure: errno, or GetLastError() on
+// Windows. Cleared before each step and read right after it fails, before
+// anything else can overwrite it.
+void ClearSystemError();
+int SystemError();
 
 // Why writing `fileName` failed at `step`, in French. `systemError` is errno,
 // or GetLastError() on Windows; `qtError` is Qt's own text; `size` is the

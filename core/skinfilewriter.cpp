@@ -11,18 +11,6 @@
 #include <filesystem>
 #include <system_error>
 
-#ifdef Q_OS_WIN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-#else
-#include <cerrno>
-#endif
-
 using namespace Qt::StringLiterals;
 
 namespace velbrisk {
@@ -32,27 +20,6 @@ using Step = SkinFileFailure::Step;
 
 // What QSaveFile adds to a file's name for the file it writes beside it.
 constexpr qsizetype SaveFileSuffixLength = 7; // ".XXXXXX"
-
-// The system's own code of the last failure: errno, or GetLastError() on
-// Windows. Cleared before each step and read right after it fails, before
-// anything else can overwrite it.
-void clearLastSystemError()
-{
-#ifdef Q_OS_WIN
-    SetLastError(0);
-#else
-    errno = 0;
-#endif
-}
-
-int lastSystemError()
-{
-#ifdef Q_OS_WIN
-    return int(GetLastError());
-#else
-    return errno;
-#endif
-}
 
 // Replaces `target` atomically with `bytes`; failures are described as
 // failures to write `fileName`, the file the user asked for.
@@ -73,18 +40,18 @@ std::optional<SkinFileFailure> saveWhole(const QString &target, const QString &f
 
     // Unbuffered: each write goes straight to the system, so a full disk is
     // seen here rather than lost in a flush that commit() does not report.
-    clearLastSystemError();
+    ClearSystemError();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failure(Step::Create, lastSystemError());
-    clearLastSystemError();
+        return failure(Step::Create, SystemError());
+    ClearSystemError();
     if (file.write(bytes) != bytes.size())
-        return failure(Step::Write, lastSystemError());
-    clearLastSystemError();
+        return failure(Step::Write, SystemError());
+    ClearSystemError();
     if (!file.flush())
-        return failure(Step::Write, lastSystemError());
-    clearLastSystemError();
+        return failure(Step::Write, SystemError());
+    ClearSystemError();
     if (!file.commit())
-        return failure(Step::Replace, lastSystemError());
+        return failure(Step::Replace, SystemError());
     return std::nullopt;
 }
 
@@ -108,13 +75,7 @@ std::optional<SkinFileFailure> writeBytes(const QString &fileName, const QByteAr
     // be created, rather than once the whole content is on the disk.
     const qsizetype nameStart = LastSeparator(fileName) + 1;
     const QStringView name = QStringView(fileName).sliced(nameStart);
-    const qsizetype nameLength = NameLength(name);
-#ifdef Q_OS_WIN
-    const bool refused = nameLength > MaxNameLength || !WindowsNameFault(name).isEmpty();
-#else
-    const bool refused = nameLength > MaxNameLength;
-#endif
-    if (refused)
+    if (IsRefusedName(name))
         return SkinFileFailure{fileName, 0, Step::Create,
                                FailureReason(fileName, Step::Create, 0, {}, 0)};
 
@@ -122,7 +83,7 @@ std::optional<SkinFileFailure> writeBytes(const QString &fileName, const QByteAr
     // characters. For a name too long for that, the new content is saved
     // under a short name in the same folder and then renamed over the file,
     // which replaces it in one step just the same.
-    if (nameLength + SaveFileSuffixLength <= MaxNameLength)
+    if (NameLength(name) + SaveFileSuffixLength <= MaxNameLength)
         return saveWhole(fileName, fileName, bytes);
 
     if (QFileInfo(fileName).isDir())

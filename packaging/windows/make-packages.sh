@@ -52,15 +52,12 @@ set -- --plugin-root "$qt/plugins"
 for plugin in $PLUGINS; do
     set -- "$@" --plugin "$plugin"
 done
-set -- "$@" --search "$qt/bin"
-# The runtime DLLs are where the build's own compiler finds them.
-cxx=$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$build/CMakeCache.txt" 2>/dev/null || true)
-cxx=${cxx:-x86_64-w64-mingw32-g++-posix}
-for runtime in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
-    found=$("$cxx" -print-file-name=$runtime)
-    [ -f "$found" ] || fail "$cxx ne sait pas où est $runtime"
-    set -- "$@" --search "$(dirname "$found")"
-done
+# The DLLs come from where the build's own programs find them (Qt's and the
+# compiler's runtime), listed by the build.
+[ -s "$build/dll-folders.txt" ] || fail "$build/dll-folders.txt manque : reconfigurer la construction"
+while IFS= read -r folder; do
+    [ -n "$folder" ] && set -- "$@" --search "$folder"
+done <"$build/dll-folders.txt"
 python3 "$here/collect-dlls.py" "$@" "$exe" "$staging" >>"$log" 2>&1 ||
     fail "collect-dlls.py a échoué"
 # The copies only: the runtime DLLs carry their debugging data (libstdc++ is

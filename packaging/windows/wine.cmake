@@ -1,6 +1,6 @@
 # Makes build-windows/wine-run, which runs the build's Windows programs under
 # Wine with a prefix of their own in the build folder, and lets CTest run
-# every test program through it.
+# every test program through it; dll-folders.txt lists where their DLLs are.
 find_program(VELBRISK_WINE NAMES wine REQUIRED)
 
 # The DLLs the programs load from the build: Qt's, and MinGW's runtime, found
@@ -27,7 +27,9 @@ foreach(dir IN LISTS dll_dirs)
   list(APPEND windows_dirs "${windows_dir}")
 endforeach()
 list(JOIN windows_dirs ";" VELBRISK_WINEPATH)
-set(VELBRISK_MINGW_DLL_DIRS "${dll_dirs}" CACHE INTERNAL "Where the MinGW runtime DLLs are")
+# The packages take their DLLs from the same folders.
+list(JOIN dll_dirs "\n" dll_lines)
+file(WRITE ${CMAKE_BINARY_DIR}/dll-folders.txt "${dll_lines}\n")
 
 set(VELBRISK_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix")
 configure_file(${PROJECT_SOURCE_DIR}/tests/windows/wine-run.in ${CMAKE_BINARY_DIR}/wine-run

@@ -1,4 +1,5 @@
 #include "core/skinfilebytes.h"
+#include "testsupport.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -131,15 +132,7 @@ void TestSkinFileBytes::matchesPlainEncoding()
     QFETCH(QString, first);
     QFETCH(QString, second);
     const auto plain = [](QString text) {
-        text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n').replace(u"\n"_s, u"\r\n"_s);
-        text += u"\r\n"_s;
-        QByteArray bytes;
-        for (const QChar c : std::as_const(text)) {
-            if (byteOf(c.unicode()) < 0)
-                return text.toUtf8();
-            bytes += char(byteOf(c.unicode()));
-        }
-        return bytes;
+        return testsupport::skinFile(text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n'));
     };
     for (qsizetype length = 0; length <= 40; ++length) {
         for (qsizetype at = 0; at <= length; ++at) {
