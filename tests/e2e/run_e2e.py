@@ -10,8 +10,10 @@ program, and prints each step it checks.
 """
 
 import argparse
+import contextlib
 import json
 import os
+import pwd
 import re
 import sys
 import tempfile
@@ -287,13 +289,15 @@ def scenario_eff(sc):
     sc.end()
 
 
-def check_skin_files(sc, folder, code, base_colour, prefix="habillage"):
+def check_skin_files(sc, folder, code, base_colour, prefix="habillage", shared=False):
+    """The 24 files in `folder`, byte for byte, alone there unless the folder
+    is `shared` with the session's own files (a home folder)."""
     names = [f"{prefix}{n}.txt" for n in range(1, 25)]
     wait_for(lambda: all(os.path.exists(os.path.join(folder, n)) for n in names),
              f"les 24 fichiers ({prefix}1.txt à {prefix}24.txt) ; le dossier tient "
              f"{sorted(os.listdir(folder))[:5]}…", timeout=5)
-    check_equal(sorted(os.listdir(folder)), sorted(names),
-                "le dossier ne contient que les 24 fichiers")
+    present = [n for n in os.listdir(folder) if not shared or n.startswith(prefix)]
+    check_equal(sorted(present), sorted(names), "le dossier ne contient que les 24 fichiers")
     for n, name in enumerate(names, start=1):
         with open(os.path.join(folder, name), "rb") as f:
             data = f.read()
@@ -329,6 +333,31 @@ def scenario_batch(sc):
         check_skin_files(sc, folder, CODE_WIDE, "#ffffff", prefix="déco-")
         sc.step("24 fichiers en UTF-8 (emoji), base Habillage 9, préfixe accentué")
         sc.end()
+
+
+def scenario_first_batch(sc):
+    """Started in its own folder, as a Start-menu shortcut or a double click in
+    the unzipped folder starts it, the untouched window writes its 24 files
+    into the user's own folder: the home folder, under Windows Documents."""
+    s = sc.s
+    if sc.wine:
+        user = os.environ.get("USER") or pwd.getpwuid(os.getuid()).pw_name
+        folder = os.path.realpath(os.path.join(sc.wine.drive_c, "users", user, "Documents"))
+    else:
+        folder = s.home
+    sc.start(cwd=os.path.dirname(os.path.abspath(s.exe)))
+    s.screenshot(sc.main, "first_batch_start")
+    sc.paste_code(CODE_1252)
+    sc.click("Command8")
+    try:
+        sc.box(BOX_TITLE, "first_batch_done_box")
+        check_skin_files(sc, folder, CODE_1252, "#000000", shared=True)
+    finally:
+        for n in range(1, 25):
+            with contextlib.suppress(FileNotFoundError):
+                os.remove(os.path.join(folder, f"habillage{n}.txt"))
+    sc.step(f"24 fichiers dans le dossier de l'utilisateur ({folder})")
+    sc.end()
 
 
 def scenario_batch_missing_folder(sc):
@@ -519,6 +548,7 @@ SCENARIOS = {
     "free_replacement": scenario_free_replacement,
     "eff": scenario_eff,
     "batch": scenario_batch,
+    "first_batch": scenario_first_batch,
     "batch_missing_folder": scenario_batch_missing_folder,
     "help_box": scenario_help_box,
     "folder_list": scenario_folder_list,

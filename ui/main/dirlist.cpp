@@ -1,5 +1,8 @@
 #include "ui/main/dirlist.h"
 
+#include "core/startfolders.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QHeaderView>
 #include <QIcon>
@@ -95,7 +98,9 @@ DirList::DirList(QWidget *parent) : QTreeWidget(parent)
         if (item)
             setPath(item->data(0, PathRole).toString());
     });
-    m_path = QDir::cleanPath(QDir::currentPath());
+    const QString current = QDir::currentPath();
+    m_path = QDir::cleanPath(QDir::fromNativeSeparators(StartFolderList(
+        current, QCoreApplication::applicationDirPath(), UserFolder(), IsWritableFolder(current))));
     fill();
 }
 

@@ -15,7 +15,8 @@ class DirList : public QTreeWidget
 {
     Q_OBJECT
 public:
-    // Opens on the process's current folder.
+    // Opens on the process's current folder, or on the user's own folder
+    // when that is the program's folder or one the user cannot write.
     explicit DirList(QWidget *parent = nullptr);
 
     // The open folder, with the platform's separators.

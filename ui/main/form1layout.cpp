@@ -1,6 +1,7 @@
 #include "ui/main/form1layout.h"
 
 #include "core/skintable.h"
+#include "core/startfolders.h"
 #include "ui/common/colours.h"
 #include "ui/common/fonts.h"
 #include "ui/main/codebox.h"
@@ -8,7 +9,6 @@
 #include "ui/main/form1accessible.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,13 +49,9 @@ constexpr QRgb rgb(QRgb colour)
     return 0xff000000u | colour;
 }
 
-// The folder field starts on a folder that exists and every user can write:
-// the drive root on Windows, the home folder elsewhere ("~" stands for it).
-#ifdef Q_OS_WIN
-constexpr QStringView StartFolder = u"C:\\";
-#else
+// The folder field starts on the user's own folder: the home folder, the
+// Documents folder on Windows ("~" stands for it).
 constexpr QStringView StartFolder = u"~";
-#endif
 
 using W = Form1Widgets;
 using Slot = std::variant<std::monostate, CodeBox * W::*, QComboBox * W::*, QLineEdit * W::*,
@@ -254,7 +250,7 @@ void setFieldColours(QWidget *widget)
 QString initialText(const Control &c)
 {
     if (c.text == u"~")
-        return QDir::toNativeSeparators(QDir::homePath());
+        return UserFolder();
     return c.text.toString();
 }
 

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QList>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QStyleFactory>
 #include <QTest>
 
@@ -30,12 +31,13 @@ inline void setUpApplication()
     velbrisk::ui::loadProgramFonts();
 }
 
-// The folder field's start: the drive root on Windows, the home folder
-// elsewhere.
+// The folder field's start: the user's Documents folder on Windows, the home
+// folder elsewhere.
 inline QString startFolder()
 {
 #ifdef Q_OS_WIN
-    return u"C:\\"_s;
+    return QDir::toNativeSeparators(
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 #else
     return QDir::toNativeSeparators(QDir::homePath());
 #endif

@@ -104,6 +104,8 @@ private:
 void TestForm1Layout::initTestCase()
 {
     form1test::setUpApplication();
+    // As from a Start-menu shortcut, or a double click beside the program.
+    QVERIFY(QDir::setCurrent(QCoreApplication::applicationDirPath()));
 }
 
 void TestForm1Layout::init()
@@ -175,8 +177,7 @@ void TestForm1Layout::controls_data()
         {"Combo3", "QComboBox", "Frame4", 16, 88, 153, 21, u"Habillage 15"_s},
         {"Label7", "QLabel", "Frame4", 16, 120, 169, 17, u"Chemin du dossier de stockage :"_s},
         {"Text5", "QLineEdit", "Frame4", 16, 136, 217, 19, start},
-        {"Dir1", "velbrisk::ui::DirList", "Frame4", 16, 160, 217, 126,
-         QDir::toNativeSeparators(QDir::currentPath())},
+        {"Dir1", "velbrisk::ui::DirList", "Frame4", 16, 160, 217, 126, start},
         {"Command8", "QPushButton", "Frame4", 16, 296, 217, 33, u"Créer les fichiers txt..."_s},
         {"Command7", "QPushButton", "Frame4", 16, 336, 217, 17, u"Aide pour cette option..."_s},
 

@@ -1,0 +1,52 @@
+#include "core/startfolders.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#ifdef Q_OS_WIN
+// Qt reads a file's access rights on NTFS only when asked to.
+Q_CORE_EXPORT extern int qt_ntfs_permission_lookup;
+#endif
+
+namespace velbrisk {
+
+QString UserFolder()
+{
+#ifdef Q_OS_WIN
+    // The shell's known folder, wherever it was moved and however it is named.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return QDir::toNativeSeparators(documents);
+#endif
+    return QDir::toNativeSeparators(QDir::homePath());
+}
+
+QString StartFolderList(const QString &currentFolder, const QString &programFolder,
+                        const QString &userFolder, bool currentIsWritable)
+{
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity Case = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity Case = Qt::CaseSensitive;
+#endif
+    const bool isProgramFolder =
+        QDir::cleanPath(QDir::fromNativeSeparators(currentFolder))
+            .compare(QDir::cleanPath(QDir::fromNativeSeparators(programFolder)), Case) == 0;
+    return isProgramFolder || !currentIsWritable ? userFolder : currentFolder;
+}
+
+bool IsWritableFolder(const QString &folder)
+{
+#ifdef Q_OS_WIN
+    ++qt_ntfs_permission_lookup;
+#endif
+    const QFileInfo info(folder);
+    const bool writable = info.isDir() && info.isWritable();
+#ifdef Q_OS_WIN
+    --qt_ntfs_permission_lookup;
+#endif
+    return writable;
+}
+
+} // namespace velbrisk
