@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <filesystem>
@@ -17,6 +18,15 @@ namespace velbrisk {
 namespace {
 
 using Step = SkinFileFailure::Step;
+
+// How the names of the files Velbrisk writes beside a skin file begin.
+const QString LeftoverPrefix = u".velbrisk-"_s;
+
+#ifdef Q_OS_WIN
+constexpr bool OwnNameForEveryFile = true;
+#else
+constexpr bool OwnNameForEveryFile = false; // an unnamed file, gone with the process
+#endif
 
 // What QSaveFile adds to a file's name for the file it writes beside it.
 constexpr qsizetype SaveFileSuffixLength = 7; // ".XXXXXX"
@@ -81,16 +91,21 @@ std::optional<SkinFileFailure> writeBytes(const QString &fileName, const QByteAr
 
     // QSaveFile writes beside the file under its name followed by seven
     // characters. For a name too long for that, the new content is saved
-    // under a short name in the same folder and then renamed over the file,
-    // which replaces it in one step just the same.
-    if (NameLength(name) + SaveFileSuffixLength <= MaxNameLength)
+    // under a short name of Velbrisk's own in the same folder and then renamed
+    // over the file, which replaces it in one step just the same. Windows
+    // keeps the unfinished file of a program that was killed, so there every
+    // file takes that road: what a killed batch leaves then bears Velbrisk's
+    // name, and the next batch into the folder removes it.
+    if (!OwnNameForEveryFile && NameLength(name) + SaveFileSuffixLength <= MaxNameLength)
         return saveWhole(fileName, fileName, bytes);
 
-    if (QFileInfo(fileName).isDir())
+    // A folder or a read-only file in the way is refused before anything is
+    // written, as QSaveFile refuses it.
+    if (const QFileInfo info(fileName); info.isDir() || (info.exists() && !info.isWritable()))
         return SkinFileFailure{fileName, 0, Step::Create,
                                FailureReason(fileName, Step::Create, 0, {}, 0)};
-    const QString shortName =
-        fileName.left(nameStart) + u".velbrisk-%1.tmp"_s.arg(QCoreApplication::applicationPid());
+    const QString shortName = fileName.left(nameStart) + LeftoverPrefix +
+                              u"%1.tmp"_s.arg(QCoreApplication::applicationPid());
     if (auto failure = saveWhole(shortName, fileName, bytes))
         return failure;
     if (QFile::exists(fileName))
@@ -105,6 +120,23 @@ std::optional<SkinFileFailure> writeBytes(const QString &fileName, const QByteAr
                                          QString::fromStdString(error.message()), bytes.size())};
 }
 
+// The files a killed batch leaves: Velbrisk's short name, ".velbrisk-" and
+// a process number and ".tmp", and QSaveFile's unfinished file beside it,
+// which adds a dot and six letters or digits. Nothing else is ever taken.
+void removeLeftovers(const QString &folder)
+{
+    static const QRegularExpression leftover(u"^\\.velbrisk-[0-9]+\\.tmp(\\.[A-Za-z0-9]{6})?$"_s);
+    const QDir dir(folder);
+    const QStringList names =
+        dir.entryList({LeftoverPrefix + u"*"_s}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names) {
+        // A file that another running Velbrisk still writes is in use and
+        // stays on Windows.
+        if (leftover.match(name).hasMatch())
+            QFile::remove(dir.filePath(name));
+    }
+}
+
 } // namespace
 
 std::optional<SkinFileFailure> WriteSkinFile(const QString &fileName, QStringView text)
@@ -114,6 +146,9 @@ std::optional<SkinFileFailure> WriteSkinFile(const QString &fileName, QStringVie
 
 std::optional<SkinFileFailure> WriteSkinFiles(const SkinBatch &batch)
 {
+    // The 24 names differ only by their number: they share one folder.
+    removeLeftovers(QFileInfo(batch.fileName(1)).absolutePath());
+
     // One buffer for the 24 files: a large code fills the same memory each
     // time instead of fresh pages.
     QByteArray bytes;
