@@ -13,6 +13,10 @@
 #include <QTest>
 #include <QThread>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 using namespace velbrisk;
 using namespace Qt::StringLiterals;
 
@@ -70,6 +74,13 @@ void TestInterruptedBatch::killedBatchLeavesFilesWholeAndNoLeftover()
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QString::fromLatin1(ChildFolder), folder);
         child.setProcessEnvironment(env);
+#ifdef Q_OS_WIN
+        // Without a console of its own: a console host started for it would
+        // outlive the test and keep the test's output open.
+        child.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *arguments) {
+            arguments->flags |= DETACHED_PROCESS;
+        });
+#endif
         child.start(QCoreApplication::applicationFilePath(), {});
         QVERIFY(child.waitForStarted());
         // Killed while it writes, once the first file is new.
@@ -87,6 +98,7 @@ void TestInterruptedBatch::killedBatchLeavesFilesWholeAndNoLeftover()
         }
     }
 
+    qInfo() << "Dans le dossier après les lots tués :" << testsupport::entries(folder);
     const auto failure = WriteSkinFiles(batchInto(folder, u"p { color: #000000; }"_s));
     QVERIFY2(!failure, failure ? qPrintable(failure->message()) : "");
     QStringList expected = users;
