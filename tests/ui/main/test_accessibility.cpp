@@ -3,6 +3,7 @@
 // and the links do from the accessibility interfaces what they do by hand.
 #include "form1test.h"
 #include "ui/info/infowindow.h"
+#include "windowtestsupport.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -146,7 +147,7 @@ private:
 
 void TestAccessibility::initTestCase()
 {
-    form1test::setUpApplication();
+    velbrisk::ui::setUpProgramLook();
     QDesktopServices::setUrlHandler(u"http"_s, &m_browser, "open");
 }
 
@@ -285,7 +286,7 @@ void TestAccessibility::linksOpenFromScreenReaders()
 {
     QFETCH(QString, label);
     QFETCH(QString, address);
-    QAccessibleInterface *iface = accessible(m_info->findChild<QWidget *>(label));
+    QAccessibleInterface *iface = accessible(testsupport::control(m_info.get(), label));
     QVERIFY(iface && iface->actionInterface());
     QVERIFY(iface->state().linked);
     QVERIFY(iface->actionInterface()->actionNames().contains(

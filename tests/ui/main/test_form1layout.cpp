@@ -103,7 +103,7 @@ private:
 
 void TestForm1Layout::initTestCase()
 {
-    form1test::setUpApplication();
+    velbrisk::ui::setUpProgramLook();
 }
 
 void TestForm1Layout::init()
