@@ -1,11 +1,11 @@
 #include "ui/main/form1layout.h"
 
-#include "core/skintable.h"
 #include "ui/common/colours.h"
 #include "ui/common/fonts.h"
 #include "ui/main/codebox.h"
 #include "ui/main/dirlist.h"
 #include "ui/main/form1accessible.h"
+#include "ui/main/skinbox.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -30,7 +30,7 @@ enum class Kind
     Label,       // one line of text, the colour beneath showing through
     Button,      // a push button with its own face colour
     TextBox,     // one line of text
-    Combo,       // an editable drop-down list of the 24 skin labels
+    Combo,       // a skin box
     DirListBox,  // the folder list
     RichTextBox, // a box of several lines holding a code
 };
@@ -309,15 +309,7 @@ QWidget *create(const Control &c, QWidget *container, Form1Widgets &widgets)
         break;
     }
     case Combo: {
-        auto *combo = new QComboBox(container);
-        combo->setEditable(true);
-        // The list never grows, and typed text is never completed.
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->setCompleter(nullptr);
-        for (const SkinEntry &skin : SkinColourTable)
-            combo->addItem(skin.label.toString());
-        combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
-        combo->setEditText(text);
+        QComboBox *combo = new SkinBox(text, container);
         setFieldColours(combo);
         hand(c, combo, widgets);
         widget = combo;
