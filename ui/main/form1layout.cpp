@@ -210,6 +210,24 @@ template <typename T> constexpr bool holds(const Slot &slot)
 {
     return std::holds_alternative<T * W::*>(slot);
 }
+
+// Stands for any control in a brace list of Form1Widgets.
+struct AnyControl
+{
+    template <typename T> constexpr operator T *() const { return nullptr; }
+};
+
+// How many members Form1Widgets has: the most controls a brace list of it
+// takes. All are pointers to controls; a member of another kind would stop
+// the count short, and the check below would fail.
+template <typename... Controls> constexpr int widgetMembers()
+{
+    if constexpr (requires { W{Controls{}..., AnyControl{}}; })
+        return widgetMembers<Controls..., AnyControl>();
+    else
+        return int(sizeof...(Controls));
+}
+
 constexpr bool fillsEveryWidgetOnce()
 {
     int filled = 0;
@@ -225,7 +243,7 @@ constexpr bool fillsEveryWidgetOnce()
         if (!typed || std::ranges::count(Form1Controls, c.widget, &Control::widget) != 1)
             return false;
     }
-    return filled * sizeof(void *) == sizeof(Form1Widgets);
+    return filled == widgetMembers();
 }
 static_assert(fillsEveryWidgetOnce());
 
