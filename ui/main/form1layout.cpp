@@ -61,9 +61,9 @@ using W = Form1Widgets;
 using Slot = std::variant<std::monostate, CodeBox * W::*, QComboBox * W::*, QLineEdit * W::*,
                           DirList * W::*, QPushButton * W::*>;
 
-// The names are those of the window's original description ("Command8",
-// "text1"...). They live on only here, as the controls' object names, which
-// tie this table to the widgets: the tests find each control by its name.
+// The names are the controls' own ("Command8", "text1"...), set as their
+// object names: the tests and the end-to-end harness find each control by
+// its name.
 struct Control
 {
     QStringView name;
