@@ -60,21 +60,23 @@ def frame(title):
     return None
 
 
-def read(node, depth, out, lines):
+def read(node, depth, out, lines, frame_name=None):
     """Lists the focusable controls, links, pictures and nameless fields
     under node, each with whether it takes the focus, and the lines of the
-    tree."""
+    tree. A control named like the frame around it has no name of its own:
+    Qt gives a control without one its frame's caption."""
     role = node.getRoleName()
     focusable = node.getState().contains(pyatspi.STATE_FOCUSABLE)
     lines.append(f"{'  ' * depth}{role} | {node.name!r} | {node.description!r}"
                  + (" [focusable]" if focusable else ""))
+    name = "" if node.name == frame_name else node.name
     # A field without a name would be one of the hidden colour fields.
-    if depth > 0 and (focusable or role in ("link", "image") or (role == "text" and not node.name)):
-        out.append((role, node.name, node.description, focusable))
+    if depth > 0 and (focusable or role in ("link", "image") or (role == "text" and not name)):
+        out.append((role, name, node.description, focusable))
     if depth == 0 or role not in COMPOUND:
         for child in node:
             if child is not None:
-                read(child, depth + 1, out, lines)
+                read(child, depth + 1, out, lines, node.name if depth > 0 else None)
 
 
 def check_window(title, expected):

@@ -217,7 +217,7 @@ void TestAccessibility::everyFocusableControlSaysWhatItIs_data()
 }
 
 // Each control a person reaches with Tab is in the tree, reads as what it is,
-// has a name, and says something no other control of its window says. A
+// is named, and says something no other control of its window says. A
 // control added later without a name, or named like another, fails here.
 void TestAccessibility::everyFocusableControlSaysWhatItIs()
 {
@@ -234,7 +234,12 @@ void TestAccessibility::everyFocusableControlSaysWhatItIs()
         QVERIFY2(iface && tree.contains(control), qPrintable(name));
         QCOMPARE(iface->role(), roleOf(control));
         QVERIFY2(bool(iface->state().focusable), qPrintable(name));
-        QVERIFY2(!iface->text(QAccessible::Name).isEmpty(), qPrintable(name));
+        // Named by the window, a button by its caption: not by Qt's own
+        // stand-in, the caption of the frame around it.
+        if (auto *button = qobject_cast<QAbstractButton *>(control))
+            QCOMPARE(iface->text(QAccessible::Name), button->text());
+        else
+            QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(name));
         const QString says =
             iface->text(QAccessible::Name) + u" / "_s + iface->text(QAccessible::Description);
         QVERIFY2(!spoken.contains(says), qPrintable(name + u" : "_s + says));
