@@ -1,4 +1,4 @@
-#include "core/replaceall.h"
+#include "core/replaceall_p.h"
 
 #include <QRandomGenerator>
 #include <QTest>
