@@ -1,12 +1,11 @@
 // Start-up: the main window, shown; the program ends when it closes.
 // The command line is not read.
 #include "app/version.h"
-#include "ui/common/fonts.h"
+#include "ui/common/look.h"
 #include "ui/main/mainwindow.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QStyleFactory>
 
 using namespace Qt::StringLiterals;
 
@@ -34,11 +33,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(velbrisk::DisplayVersion.toString());
     // Lets Wayland desktops match the windows to the installed menu entry.
     QApplication::setDesktopFileName(u"example.zendal.velbrisk"_s);
-    // The one style that sets frame captions in the border line and paints
-    // button faces flat in their own colours; the same on every system.
-    QApplication::setStyle(QStyleFactory::create(u"Windows"_s));
     QApplication::setWindowIcon(programIcon());
-    velbrisk::ui::loadProgramFonts();
+    velbrisk::ui::setUpProgramLook();
 
     velbrisk::ui::MainWindow window;
     window.show();

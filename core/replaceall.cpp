@@ -1,5 +1,5 @@
-#include "core/replaceall.h"
-#include "core/simd.h"
+#include "core/replaceall_p.h"
+#include "core/simd_p.h"
 
 #include <algorithm>
 #include <bit>

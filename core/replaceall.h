@@ -23,19 +23,8 @@
 #include <QString>
 #include <QStringView>
 
-#include <vector>
-
 namespace velbrisk {
 
 QString ReplaceAll(QStringView code, QStringView search, QStringView replacement);
-
-// The start positions of the occurrences that ReplaceAll replaces, in order.
-// Lets one scan of a code serve several replacement texts (the batch).
-std::vector<qsizetype> findOccurrences(QStringView code, QStringView search);
-
-// Builds the result of ReplaceAll from occurrences found by findOccurrences
-// for a search text of length `searchLength`.
-QString replaceAt(QStringView code, const std::vector<qsizetype> &occurrences,
-                  qsizetype searchLength, QStringView replacement);
 
 } // namespace velbrisk

@@ -1,6 +1,6 @@
 #include "core/skinbatch.h"
 
-#include "core/replaceall.h"
+#include "core/replaceall_p.h"
 
 namespace velbrisk {
 

@@ -1,5 +1,5 @@
 #include "core/skinfilebytes.h"
-#include "core/simd.h"
+#include "core/simd_p.h"
 
 #include <bit>
 

@@ -1,4 +1,4 @@
-#include "core/skinfilefailure.h"
+#include "core/skinfilefailure_p.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,7 +46,7 @@ bool isSeparator(QChar c)
 // separators that end it: "/x//habillage1.txt" gives "/x".
 QString parentFolder(const QString &fileName)
 {
-    const qsizetype separator = LastSeparator(fileName);
+    const qsizetype separator = lastSeparator(fileName);
     if (separator < 0)
         return u"."_s;
     qsizetype end = separator;
@@ -150,25 +150,6 @@ QString systemReason(int error, const QString &folder)
 #endif
 }
 
-} // namespace
-
-qsizetype LastSeparator(const QString &fileName)
-{
-    qsizetype at = fileName.size() - 1;
-    while (at >= 0 && !isSeparator(fileName.at(at)))
-        --at;
-    return at;
-}
-
-qsizetype NameLength(QStringView name)
-{
-#ifdef Q_OS_WIN
-    return name.size();
-#else
-    return QFile::encodeName(name.toString()).size();
-#endif
-}
-
 #ifdef Q_OS_WIN
 // Checked before anything is written: a ":" would otherwise write into a
 // hidden stream of another file, and a device name such as "COM1.txt" would
@@ -195,16 +176,35 @@ QString windowsNameFault(QStringView name)
 }
 #endif
 
-bool IsRefusedName(QStringView name)
+} // namespace
+
+qsizetype lastSeparator(const QString &fileName)
+{
+    qsizetype at = fileName.size() - 1;
+    while (at >= 0 && !isSeparator(fileName.at(at)))
+        --at;
+    return at;
+}
+
+qsizetype nameLength(QStringView name)
 {
 #ifdef Q_OS_WIN
-    return NameLength(name) > MaxNameLength || !windowsNameFault(name).isEmpty();
+    return name.size();
 #else
-    return NameLength(name) > MaxNameLength;
+    return QFile::encodeName(name.toString()).size();
 #endif
 }
 
-void ClearSystemError()
+bool isRefusedName(QStringView name)
+{
+#ifdef Q_OS_WIN
+    return nameLength(name) > MaxNameLength || !windowsNameFault(name).isEmpty();
+#else
+    return nameLength(name) > MaxNameLength;
+#endif
+}
+
+void clearSystemError()
 {
 #ifdef Q_OS_WIN
     SetLastError(0);
@@ -213,7 +213,7 @@ void ClearSystemError()
 #endif
 }
 
-int SystemError()
+int systemError()
 {
 #ifdef Q_OS_WIN
     return int(GetLastError());
@@ -222,10 +222,12 @@ int SystemError()
 #endif
 }
 
+namespace {
+
 // What the file system shows now is checked first, since it names the folder
 // or the file at fault; then the system's error code; then, for a write, the
 // free space; last, Qt's own (English) text.
-QString FailureReason(const QString &fileName, Step step, int systemError, const QString &qtError,
+QString failureReason(const QString &fileName, Step step, int errorCode, const QString &qtError,
                       qint64 size)
 {
     if (fileName.isEmpty())
@@ -236,10 +238,10 @@ QString FailureReason(const QString &fileName, Step step, int systemError, const
         return u"un dossier porte déjà ce nom"_s;
 
     const QStringList names = QDir::fromNativeSeparators(fileName).split(u'/', Qt::SkipEmptyParts);
-    if (!names.isEmpty() && NameLength(names.last()) > MaxNameLength)
+    if (!names.isEmpty() && nameLength(names.last()) > MaxNameLength)
         return u"le nom du fichier est trop long"_s;
     for (const QString &name : names) {
-        if (NameLength(name) > MaxNameLength)
+        if (nameLength(name) > MaxNameLength)
             return u"le nom d'un des dossiers du chemin est trop long"_s;
     }
 #ifndef Q_OS_WIN
@@ -265,7 +267,7 @@ QString FailureReason(const QString &fileName, Step step, int systemError, const
         return QStorageInfo(folder).isReadOnly() ? u"le disque est en lecture seule"_s
                                                  : u"le fichier est en lecture seule"_s;
 
-    if (QString known = systemReason(systemError, folder); !known.isEmpty())
+    if (QString known = systemReason(errorCode, folder); !known.isEmpty())
         return known;
 
     if (step == Step::Write) {
@@ -278,6 +280,14 @@ QString FailureReason(const QString &fileName, Step step, int systemError, const
     if (!qtError.isEmpty())
         unknown += u" (« "_s + qtError + u" »)"_s;
     return unknown;
+}
+
+} // namespace
+
+SkinFileFailure skinFileFailure(const QString &fileName, Step step, int errorCode,
+                                const QString &qtError, qint64 size)
+{
+    return {fileName, 0, step, failureReason(fileName, step, errorCode, qtError, size)};
 }
 
 QString SkinFileFailure::message() const

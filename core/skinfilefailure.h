@@ -1,13 +1,7 @@
-// Saying in French why a skin file could not be written.
-//
-// The writer hands over what it knew when the step failed (the system's error
-// code, Qt's text) and gets back the reason shown in the error box. The
-// checks of a file's name live here too: the writer makes them before writing
-// anything, and they give the same reasons.
+// A skin file that could not be written, said in French for the error box.
 #pragma once
 
 #include <QString>
-#include <QStringView>
 
 namespace velbrisk {
 
@@ -28,32 +22,5 @@ struct SkinFileFailure
     // The full French text of the error box.
     QString message() const;
 };
-
-// The longest name of one folder or file, in bytes on Unix file systems and
-// in UTF-16 units on Windows.
-inline constexpr qsizetype MaxNameLength = 255;
-
-// The length of `name` in the units MaxNameLength counts.
-qsizetype NameLength(QStringView name);
-
-// Where the last folder separator of `fileName` is, or -1 without one.
-qsizetype LastSeparator(const QString &fileName);
-
-// Whether no disk takes `name` as the name of a file: too long, or, on
-// Windows, holding a forbidden character or naming a device. The writer asks
-// before writing anything; FailureReason then says why.
-bool IsRefusedName(QStringView name);
-
-// The system's own code of the last failure: errno, or GetLastError() on
-// Windows. Cleared before each step and read right after it fails, before
-// anything else can overwrite it.
-void ClearSystemError();
-int SystemError();
-
-// Why writing `fileName` failed at `step`, in French. `systemError` is errno,
-// or GetLastError() on Windows; `qtError` is Qt's own text; `size` is the
-// number of bytes that were to be written.
-QString FailureReason(const QString &fileName, SkinFileFailure::Step step, int systemError,
-                      const QString &qtError, qint64 size);
 
 } // namespace velbrisk

@@ -1,6 +1,7 @@
-#include "core/skinfilewriter.h"
+#include "core/skinfilewriter_p.h"
 
 #include "core/skinfilebytes.h"
+#include "core/skinfilefailure_p.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -41,27 +42,26 @@ std::optional<SkinFileFailure> saveWhole(const QString &target, const QString &f
     // The system's code is taken as an argument, before anything else runs;
     // Qt's text is taken before cancelWriting() replaces it. Leaving this
     // function then drops the unfinished file, and the old one stays whole.
-    const auto failure = [&](Step step, int systemError) {
+    const auto failure = [&](Step step, int errorCode) {
         const QString qtError = file.errorString();
         file.cancelWriting();
-        return SkinFileFailure{fileName, 0, step,
-                               FailureReason(fileName, step, systemError, qtError, bytes.size())};
+        return skinFileFailure(fileName, step, errorCode, qtError, bytes.size());
     };
 
     // Unbuffered: each write goes straight to the system, so a full disk is
     // seen here rather than lost in a flush that commit() does not report.
-    ClearSystemError();
+    clearSystemError();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failure(Step::Create, SystemError());
-    ClearSystemError();
+        return failure(Step::Create, systemError());
+    clearSystemError();
     if (file.write(bytes) != bytes.size())
-        return failure(Step::Write, SystemError());
-    ClearSystemError();
+        return failure(Step::Write, systemError());
+    clearSystemError();
     if (!file.flush())
-        return failure(Step::Write, SystemError());
-    ClearSystemError();
+        return failure(Step::Write, systemError());
+    clearSystemError();
     if (!file.commit())
-        return failure(Step::Replace, SystemError());
+        return failure(Step::Replace, systemError());
     return std::nullopt;
 }
 
@@ -79,15 +79,16 @@ std::filesystem::path fileSystemPath(const QString &fileName)
 #endif
 }
 
+} // namespace
+
 std::optional<SkinFileFailure> writeBytes(const QString &fileName, const QByteArray &bytes)
 {
     // No file system takes such a name: said at once, as a file that cannot
     // be created, rather than once the whole content is on the disk.
-    const qsizetype nameStart = LastSeparator(fileName) + 1;
+    const qsizetype nameStart = lastSeparator(fileName) + 1;
     const QStringView name = QStringView(fileName).sliced(nameStart);
-    if (IsRefusedName(name))
-        return SkinFileFailure{fileName, 0, Step::Create,
-                               FailureReason(fileName, Step::Create, 0, {}, 0)};
+    if (isRefusedName(name))
+        return skinFileFailure(fileName, Step::Create);
 
     // QSaveFile writes beside the file under its name followed by seven
     // characters. For a name too long for that, the new content is saved
@@ -96,14 +97,13 @@ std::optional<SkinFileFailure> writeBytes(const QString &fileName, const QByteAr
     // keeps the unfinished file of a program that was killed, so there every
     // file takes that road: what a killed batch leaves then bears Velbrisk's
     // name, and the next batch into the folder removes it.
-    if (!OwnNameForEveryFile && NameLength(name) + SaveFileSuffixLength <= MaxNameLength)
+    if (!OwnNameForEveryFile && nameLength(name) + SaveFileSuffixLength <= MaxNameLength)
         return saveWhole(fileName, fileName, bytes);
 
     // A folder or a read-only file in the way is refused before anything is
     // written, as QSaveFile refuses it.
     if (const QFileInfo info(fileName); info.isDir() || (info.exists() && !info.isWritable()))
-        return SkinFileFailure{fileName, 0, Step::Create,
-                               FailureReason(fileName, Step::Create, 0, {}, 0)};
+        return skinFileFailure(fileName, Step::Create);
     const QString shortName = fileName.left(nameStart) + LeftoverPrefix +
                               u"%1.tmp"_s.arg(QCoreApplication::applicationPid());
     if (auto failure = saveWhole(shortName, fileName, bytes))
@@ -115,10 +115,11 @@ std::optional<SkinFileFailure> writeBytes(const QString &fileName, const QByteAr
     if (!error)
         return std::nullopt;
     QFile::remove(shortName);
-    return SkinFileFailure{fileName, 0, Step::Replace,
-                           FailureReason(fileName, Step::Replace, error.value(),
-                                         QString::fromStdString(error.message()), bytes.size())};
+    return skinFileFailure(fileName, Step::Replace, error.value(),
+                           QString::fromStdString(error.message()), bytes.size());
 }
+
+namespace {
 
 // The files a killed batch leaves: Velbrisk's short name, ".velbrisk-" and
 // a process number and ".tmp", and QSaveFile's unfinished file beside it,
@@ -138,10 +139,6 @@ void removeLeftovers(const QString &folder)
 }
 
 } // namespace
-
-std::optional<SkinFileFailure> WriteSkinFile(const QString &fileName, QStringView text)
-{
-    return writeBytes(fileName, SkinFileBytes(text));
 }
 
 std::optional<SkinFileFailure> WriteSkinFiles(const SkinBatch &batch)

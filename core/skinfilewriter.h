@@ -9,15 +9,9 @@
 #include "core/skinbatch.h"
 #include "core/skinfilefailure.h"
 
-#include <QString>
-#include <QStringView>
-
 #include <optional>
 
 namespace velbrisk {
-
-// Replaces `fileName` atomically with SkinFileBytes(text).
-std::optional<SkinFileFailure> WriteSkinFile(const QString &fileName, QStringView text);
 
 // Writes the files of skins 1 to 24 of `batch`, stopping at the first failure.
 std::optional<SkinFileFailure> WriteSkinFiles(const SkinBatch &batch);

@@ -9,7 +9,7 @@
 // than the short-search filter all come up often.
 
 #include "core/conversion.h"
-#include "core/replaceall.h"
+#include "core/replaceall_p.h"
 #include "core/skinbatch.h"
 #include "core/skintable.h"
 

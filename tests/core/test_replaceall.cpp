@@ -1,4 +1,4 @@
-#include "core/replaceall.h"
+#include "core/replaceall_p.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -107,6 +107,15 @@ void TestReplaceAll::namedCases_data()
     QTest::newRow("long search, overlapping prefix")
         << QString(100, u'a') + u'b' + QString(41, u'a') + u'b' << longSearch << u"X"_s
         << QString(60, u'a') + u'X' + u'a' + u'X';
+    // A candidate that fails, and whose every shorter candidate then fails
+    // on the same character: several fallbacks in a row, in the search's
+    // own table and while scanning.
+    const QString abaSearch = periodic(u"aba"_s, 33) + u"bb"_s;
+    QTest::newRow("long search, table falls back twice")
+        << periodic(u"aba"_s, 35) + abaSearch << abaSearch << u"X"_s
+        << periodic(u"aba"_s, 35) + u'X';
+    QTest::newRow("long search, scan falls back twice")
+        << abaSearch.left(8) + abaSearch << abaSearch << u"X"_s << abaSearch.left(8) + u'X';
 }
 
 void TestReplaceAll::namedCases()

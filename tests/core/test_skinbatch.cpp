@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <numeric>
+
 using namespace velbrisk;
 using namespace Qt::StringLiterals;
 
@@ -90,6 +92,10 @@ void TestSkinBatch::skinsSharingBaseColourKeepCode_data()
     QTest::newRow("base 9") << u"Habillage 9"_s << QList<int>{9, 10, 11};
     QTest::newRow("base 15") << u"Habillage 15"_s << QList<int>{13, 14, 15};
     QTest::newRow("base 2") << u"Habillage 2"_s << QList<int>{2};
+    // No skin named and the base colour field empty: nothing is searched for.
+    QList<int> every(SkinCount);
+    std::iota(every.begin(), every.end(), 1);
+    QTest::newRow("base names no skin, field empty") << u"pas un habillage"_s << every;
 }
 
 void TestSkinBatch::skinsSharingBaseColourKeepCode()

@@ -64,6 +64,10 @@ void TestSkinFileBytes::fileBytes_data()
     QTest::newRow("break at the end") << u"é\n"_s << "\xE9\r\n\r\n"_ba;
     QTest::newRow("CR at the end") << u"é\r"_s << "\xE9\r\n\r\n"_ba;
     QTest::newRow("only breaks") << u"\r\n\n\r"_s << "\r\n\r\n\r\n\r\n"_ba;
+    // Blank lines: two breaks in a row stay two.
+    QTest::newRow("LF LF") << u"a\n\nb"_s << "a\r\n\r\nb\r\n"_ba;
+    QTest::newRow("CR LF CR LF") << u"a\r\n\r\nb"_s << "a\r\n\r\nb\r\n"_ba;
+    QTest::newRow("CR CR") << u"a\r\rb"_s << "a\r\n\r\nb\r\n"_ba;
 
     // One character outside Windows-1252 sends the whole file to UTF-8.
     QTest::newRow("★") << u"★"_s << "\xE2\x98\x85\r\n"_ba;

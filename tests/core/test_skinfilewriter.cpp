@@ -1,4 +1,5 @@
-#include "core/skinfilewriter.h"
+#include "core/skinfilebytes.h"
+#include "core/skinfilewriter_p.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -43,6 +44,12 @@ SkinBatch batchFor(const QString &folder, const QString &code)
 QByteArray expectedBytes(QByteArray pattern, int skinNumber)
 {
     return pattern.replace('@', testsupport::skinColour(skinNumber).toLatin1());
+}
+
+// One file written as each file of a batch is.
+std::optional<SkinFileFailure> writeSkinFile(const QString &fileName, QStringView text)
+{
+    return writeBytes(fileName, SkinFileBytes(text));
 }
 
 // Fails the test with the error box's text when a write fails.
@@ -124,7 +131,7 @@ void TestSkinFileWriter::replacesExistingFile()
     const QString name = dir.filePath(u"habillage1.txt"_s);
     QVERIFY(putFile(name, QByteArray(10000, 'x')));
 
-    VERIFY_WRITTEN(WriteSkinFile(name, u"court"));
+    VERIFY_WRITTEN(writeSkinFile(name, u"court"));
     QCOMPARE(fileBytes(name), "court\r\n"_ba);
     QCOMPARE(entries(dir.path()), QStringList{u"habillage1.txt"_s});
 }
@@ -136,8 +143,8 @@ void TestSkinFileWriter::replacesFileWithLongestName()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString name = dir.filePath(QString(251, u'a') + u".txt"_s);
-    VERIFY_WRITTEN(WriteSkinFile(name, u"un"));
-    VERIFY_WRITTEN(WriteSkinFile(name, u"deux"));
+    VERIFY_WRITTEN(writeSkinFile(name, u"un"));
+    VERIFY_WRITTEN(writeSkinFile(name, u"deux"));
     QCOMPARE(fileBytes(name), "deux\r\n"_ba);
     QCOMPARE(entries(dir.path()), QStringList{QString(251, u'a') + u".txt"_s});
 }
@@ -229,7 +236,7 @@ void TestSkinFileWriter::fullDiskKeepsOldContent()
     QVERIFY(putFile(name, "ancien contenu\r\n"));
 
     // Larger than the whole disk: QSaveFile alone would leave an empty file.
-    const std::optional<SkinFileFailure> failure = WriteSkinFile(name, QString(100000, u'é'));
+    const std::optional<SkinFileFailure> failure = writeSkinFile(name, QString(100000, u'é'));
     QVERIFY(failure);
     QCOMPARE(failure->step, Step::Write);
     QCOMPARE(failure->reason, u"le disque est plein"_s);
@@ -239,7 +246,7 @@ void TestSkinFileWriter::fullDiskKeepsOldContent()
     QCOMPARE(entries(disk.path()), QStringList{u"habillage1.txt"_s});
 
     // The space is given back: a content that fits goes in afterwards.
-    VERIFY_WRITTEN(WriteSkinFile(name, u"nouveau"));
+    VERIFY_WRITTEN(writeSkinFile(name, u"nouveau"));
     QCOMPARE(fileBytes(name), "nouveau\r\n"_ba);
 #else
     QSKIP("Needs a tmpfs mount");
@@ -284,7 +291,7 @@ void TestSkinFileWriter::readOnlyDisk()
 
     const QString fresh = disk.path() + u"/habillage2.txt"_s;
     for (const QString &name : {existing, fresh}) {
-        const std::optional<SkinFileFailure> failure = WriteSkinFile(name, u"nouveau");
+        const std::optional<SkinFileFailure> failure = writeSkinFile(name, u"nouveau");
         QVERIFY(failure);
         QCOMPARE(failure->step, Step::Create);
         QCOMPARE(failure->reason, u"le disque est en lecture seule"_s);
@@ -308,7 +315,7 @@ void TestSkinFileWriter::readOnlyFile()
     QVERIFY(putFile(name, "ancien\r\n"));
     QVERIFY(QFile::setPermissions(name, QFile::ReadOwner | QFile::ReadUser));
 
-    const std::optional<SkinFileFailure> failure = WriteSkinFile(name, u"nouveau");
+    const std::optional<SkinFileFailure> failure = writeSkinFile(name, u"nouveau");
     QFile::setPermissions(name, QFile::ReadOwner | QFile::WriteOwner);
     QVERIFY(failure);
     QCOMPARE(failure->step, Step::Create);

@@ -5,7 +5,7 @@
 // "addresses": {...}}, rectangles in pixels from the top-left corner of the
 // window's client area. A combo box gives its edit part, where a click
 // lands in the text rather than on the arrow.
-#include "ui/common/fonts.h"
+#include "ui/common/look.h"
 #include "ui/info/infowindow.h"
 #include "ui/main/mainwindow.h"
 
@@ -16,7 +16,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
-#include <QStyleFactory>
 
 #include <cstdio>
 
@@ -52,9 +51,8 @@ int main(int argc, char *argv[])
         std::fputs("usage: dump_layout [Qt options] FILE.json\n", stderr);
         return 2;
     }
-    // As app/main.cpp sets it: the style places a combo's edit part.
-    QApplication::setStyle(QStyleFactory::create(u"Windows"_s));
-    velbrisk::ui::loadProgramFonts();
+    // As at start-up: the style places a combo's edit part.
+    velbrisk::ui::setUpProgramLook();
 
     velbrisk::ui::MainWindow main;
     velbrisk::ui::InfoWindow info;

@@ -3,9 +3,10 @@
 // into 24 files; nothing may crash or be cut, and every file must hold the
 // right bytes. Its peak memory is measured by bench/startup.sh, not here.
 #include "testsupport.h"
-#include "ui/common/fonts.h"
+#include "ui/common/look.h"
 #include "ui/common/messagebox.h"
 #include "ui/main/mainwindow.h"
+#include "windowtestsupport.h"
 
 #include <QAbstractButton>
 #include <QClipboard>
@@ -67,10 +68,7 @@ private Q_SLOTS:
 private:
     template <typename T> T *control(const char *name)
     {
-        auto *found = m_window->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return testsupport::control<T>(m_window, QString::fromLatin1(name));
     }
 
     ui::MainWindow *m_window = nullptr;
@@ -80,7 +78,7 @@ private:
 void TestHugeInput::initTestCase()
 {
     ui::setBoxHandler([this](const ui::BoxRequest &box) { m_boxes.push_back(box); });
-    ui::loadProgramFonts(); // as the program does before its window
+    ui::setUpProgramLook(); // as the program does before its window
     m_window = new ui::MainWindow;
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));

@@ -1,6 +1,7 @@
 #include "ui/main/form1accessible.h"
 
 #include "ui/main/mainwindow.h"
+#include "ui/main/skinbox.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -49,10 +50,10 @@ private:
 // A skin list read by its accessible name, its text being its value. On
 // Linux, Qt's own interface reads the text as the name, so that the three
 // lists would all sound alike ("Habillage 15").
-class ComboAccessible : public QAccessibleWidget
+class SkinBoxAccessible : public QAccessibleWidget
 {
 public:
-    explicit ComboAccessible(QComboBox *combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+    explicit SkinBoxAccessible(SkinBox *box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
 
     QComboBox *combo() const { return static_cast<QComboBox *>(widget()); }
 
@@ -116,8 +117,8 @@ QAccessibleInterface *form1Factory(const QString &className, QObject *object)
 {
     if (className == QLatin1StringView(MainWindow::staticMetaObject.className()))
         return new Form1Accessible(static_cast<QWidget *>(object));
-    if (className == u"QComboBox")
-        return new ComboAccessible(static_cast<QComboBox *>(object));
+    if (className == QLatin1StringView(SkinBox::staticMetaObject.className()))
+        return new SkinBoxAccessible(static_cast<SkinBox *>(object));
     return nullptr;
 }
 

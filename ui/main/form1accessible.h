@@ -3,9 +3,11 @@
 
 namespace velbrisk::ui {
 
-// Makes Form1 and its skin lists read by the accessible interfaces below;
-// once is enough, later calls do nothing. Call it before any control of
-// Form1 is created: an interface, once asked for, is kept.
+// Makes the main window and its skin boxes read by the accessible interfaces
+// of form1accessible.cpp. The factory it installs answers for these two
+// classes of Velbrisk alone, so no other widget reads differently. Once is
+// enough, later calls do nothing. Call it before any control of Form1 is
+// created: an interface, once asked for, is kept.
 void installForm1Accessibility();
 
 } // namespace velbrisk::ui

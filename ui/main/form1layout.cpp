@@ -1,12 +1,12 @@
 #include "ui/main/form1layout.h"
 
-#include "core/skintable.h"
 #include "core/startfolders.h"
 #include "ui/common/colours.h"
 #include "ui/common/fonts.h"
 #include "ui/main/codebox.h"
 #include "ui/main/dirlist.h"
 #include "ui/main/form1accessible.h"
+#include "ui/main/skinbox.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -30,7 +30,7 @@ enum class Kind
     Label,       // one line of text, the colour beneath showing through
     Button,      // a push button with its own face colour
     TextBox,     // one line of text
-    Combo,       // an editable drop-down list of the 24 skin labels
+    Combo,       // a skin box
     DirListBox,  // the folder list
     RichTextBox, // a box of several lines holding a code
 };
@@ -57,9 +57,9 @@ using W = Form1Widgets;
 using Slot = std::variant<std::monostate, CodeBox * W::*, QComboBox * W::*, QLineEdit * W::*,
                           DirList * W::*, QPushButton * W::*>;
 
-// The names are those of the window's original description ("Command8",
-// "text1"...). They live on only here, as the controls' object names, which
-// tie this table to the widgets: the tests find each control by its name.
+// The names are the controls' own ("Command8", "text1"...), set as their
+// object names: the tests and the end-to-end harness find each control by
+// its name.
 struct Control
 {
     QStringView name;
@@ -206,6 +206,24 @@ template <typename T> constexpr bool holds(const Slot &slot)
 {
     return std::holds_alternative<T * W::*>(slot);
 }
+
+// Stands for any control in a brace list of Form1Widgets.
+struct AnyControl
+{
+    template <typename T> constexpr operator T *() const { return nullptr; }
+};
+
+// How many members Form1Widgets has: the most controls a brace list of it
+// takes. All are pointers to controls; a member of another kind would stop
+// the count short, and the check below would fail.
+template <typename... Controls> constexpr int widgetMembers()
+{
+    if constexpr (requires { W{Controls{}..., AnyControl{}}; })
+        return widgetMembers<Controls..., AnyControl>();
+    else
+        return int(sizeof...(Controls));
+}
+
 constexpr bool fillsEveryWidgetOnce()
 {
     int filled = 0;
@@ -221,7 +239,7 @@ constexpr bool fillsEveryWidgetOnce()
         if (!typed || std::ranges::count(Form1Controls, c.widget, &Control::widget) != 1)
             return false;
     }
-    return filled * sizeof(void *) == sizeof(Form1Widgets);
+    return filled == widgetMembers();
 }
 static_assert(fillsEveryWidgetOnce());
 
@@ -305,15 +323,7 @@ QWidget *create(const Control &c, QWidget *container, Form1Widgets &widgets)
         break;
     }
     case Combo: {
-        auto *combo = new QComboBox(container);
-        combo->setEditable(true);
-        // The list never grows, and typed text is never completed.
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->setCompleter(nullptr);
-        for (const SkinEntry &skin : SkinColourTable)
-            combo->addItem(skin.label.toString());
-        combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
-        combo->setEditText(text);
+        QComboBox *combo = new SkinBox(text, container);
         setFieldColours(combo);
         hand(c, combo, widgets);
         widget = combo;

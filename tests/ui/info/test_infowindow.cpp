@@ -1,6 +1,8 @@
 // The information window on its own: its frame, controls, keys and links.
+#include "ui/common/look.h"
 #include "ui/common/messagebox.h"
 #include "ui/info/infowindow.h"
+#include "windowtestsupport.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -11,7 +13,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
-#include <QStyleFactory>
 #include <QTest>
 #include <QUrl>
 #include <QWindow>
@@ -19,6 +20,7 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using testsupport::control;
 using velbrisk::ui::InfoWindow;
 
 namespace {
@@ -32,11 +34,6 @@ public:
 public Q_SLOTS:
     void open(const QUrl &url) { opened.append(url.toString()); }
 };
-
-template <typename T = QWidget> T *child(QWidget *window, const QString &name)
-{
-    return window->findChild<T *>(name);
-}
 
 QRgb pixel(QWidget *window, int x, int y)
 {
@@ -75,7 +72,7 @@ private:
 
 void TestInfoWindow::initTestCase()
 {
-    QApplication::setStyle(QStyleFactory::create(u"Windows"_s));
+    velbrisk::ui::setUpProgramLook();
     m_browser = std::make_unique<Browser>();
     for (const QString &scheme : {u"http"_s, u"https"_s})
         QDesktopServices::setUrlHandler(scheme, m_browser.get(), "open");
@@ -157,7 +154,7 @@ void TestInfoWindow::controls()
     QFETCH(bool, link);
 
     InfoWindow window;
-    auto *label = child<QLabel>(&window, name);
+    auto *label = control<QLabel>(&window, name);
     QVERIFY(label);
     QCOMPARE(label->text(), text);
     QCOMPARE(label->pos(), place);
@@ -191,17 +188,17 @@ void TestInfoWindow::labelsFitTheWindow()
     for (const QLabel *label : labels)
         QVERIFY2(client.contains(label->geometry()), qPrintable(label->objectName()));
     // The two columns: a caption never runs into the value to its right.
-    QVERIFY(child(&window, u"Label1"_s)->geometry().right() <
-            child(&window, u"Label6"_s)->geometry().left());
-    QVERIFY(child(&window, u"Label2"_s)->geometry().right() <
-            child(&window, u"Label7"_s)->geometry().left());
+    QVERIFY(control(&window, u"Label1"_s)->geometry().right() <
+            control(&window, u"Label6"_s)->geometry().left());
+    QVERIFY(control(&window, u"Label2"_s)->geometry().right() <
+            control(&window, u"Label7"_s)->geometry().left());
 }
 
 void TestInfoWindow::pictureAndOutline()
 {
     InfoWindow window;
-    auto *image = child<QLabel>(&window, u"Image1"_s);
-    QWidget *shape = child(&window, u"Shape1"_s);
+    auto *image = control<QLabel>(&window, u"Image1"_s);
+    QWidget *shape = control(&window, u"Shape1"_s);
     QVERIFY(image && shape);
     QCOMPARE(image->geometry(), QRect(8, 8, 97, 137));
     QCOMPARE(shape->geometry(), image->geometry());
@@ -226,8 +223,8 @@ void TestInfoWindow::colours()
     InfoWindow window;
     QCOMPARE(pixel(&window, 112, 100), qRgb(0xEE, 0xEE, 0xEA));
 
-    auto *panel = child<QFrame>(&window, u"Picture7"_s);
-    auto *button = child<QPushButton>(&window, u"Command1"_s);
+    auto *panel = control<QFrame>(&window, u"Picture7"_s);
+    auto *button = control<QPushButton>(&window, u"Command1"_s);
     QVERIFY(panel && button);
     QCOMPARE(panel->geometry(), QRect(8, 152, 294, 30));
     QCOMPARE(panel->frameShadow(), QFrame::Sunken);
@@ -269,7 +266,7 @@ void TestInfoWindow::keys()
     QPointer<InfoWindow> window = new InfoWindow;
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window));
-    QWidget *target = child(window, focus);
+    QWidget *target = control(window, focus);
     target->setFocus();
     QCOMPARE(QApplication::focusWidget(), target);
     QTest::keyClick(target, Qt::Key(key));
@@ -282,8 +279,8 @@ void TestInfoWindow::tabCyclesPanelAndButton()
     auto *window = new InfoWindow;
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window));
-    QWidget *panel = child(window, u"Picture7"_s);
-    QWidget *button = child(window, u"Command1"_s);
+    QWidget *panel = control(window, u"Picture7"_s);
+    QWidget *button = control(window, u"Command1"_s);
     QCOMPARE(QApplication::focusWidget(), panel);
     // The links are never reached from the keyboard.
     for (QWidget *expected : {button, panel, button, panel}) {
@@ -319,7 +316,7 @@ void TestInfoWindow::links()
     auto *window = new InfoWindow;
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    QWidget *link = child(window, label);
+    QWidget *link = control(window, label);
     const QPoint at(5, link->height() / 2);
     if (clicks < 0) {
         // Through the window, as the system delivers it: press, release,
@@ -346,7 +343,7 @@ void TestInfoWindow::linkTextsStay()
     auto *window = new InfoWindow;
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    auto *label10 = child<QLabel>(window, u"Label10"_s);
+    auto *label10 = control<QLabel>(window, u"Label10"_s);
     const QImage before = label10->grab().toImage();
     QTest::mouseClick(label10, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(m_browser->opened.size(), 1);
@@ -383,7 +380,7 @@ void TestInfoWindow::failedOpenShowsErrorAndGoesOn()
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"openUrl"_s));
-    QTest::mouseClick(child(window, label), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(control(window, label), Qt::LeftButton, {}, QPoint(5, 5));
 
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes[0].kind, velbrisk::ui::BoxKind::Error);
@@ -400,7 +397,7 @@ void TestInfoWindow::fermerHidesAndComesBackWhereItWas()
     window->setGeometry(QRect(QPoint(500, 300), window->size())); // the user moved it
     const QRect moved = window->geometry();
 
-    QTest::mouseClick(child(window, u"Command1"_s), Qt::LeftButton);
+    QTest::mouseClick(control(window, u"Command1"_s), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(window);
     QVERIFY(window->isHidden());
@@ -418,7 +415,7 @@ void TestInfoWindow::closeBoxUnloadsAndNextLoadIsFresh()
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     window->move(500, 300);
-    QTest::keyClick(child(window, u"Command1"_s), Qt::Key_Tab);
+    QTest::keyClick(control(window, u"Command1"_s), Qt::Key_Tab);
     QVERIFY(window->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!window);
@@ -427,7 +424,7 @@ void TestInfoWindow::closeBoxUnloadsAndNextLoadIsFresh()
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window));
     QCOMPARE(window->geometry(), QRect(437, 75, 312, 187));
-    QCOMPARE(QApplication::focusWidget(), child(window, u"Picture7"_s));
+    QCOMPARE(QApplication::focusWidget(), control(window, u"Picture7"_s));
 }
 
 QTEST_MAIN(TestInfoWindow)

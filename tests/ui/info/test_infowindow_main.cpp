@@ -1,13 +1,13 @@
 // The information window's life as the main window leads it: one instance,
 // hidden by "Fermer", unloaded by its close box, gone with the main window.
-#include "ui/common/fonts.h"
+#include "ui/common/look.h"
 #include "ui/info/infowindow.h"
 #include "ui/main/mainwindow.h"
+#include "windowtestsupport.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QPointer>
-#include <QStyleFactory>
 #include <QTest>
 #include <QTimer>
 
@@ -54,8 +54,7 @@ private:
 
 void TestInfoWindowMain::initTestCase()
 {
-    QApplication::setStyle(QStyleFactory::create(u"Windows"_s));
-    velbrisk::ui::loadProgramFonts();
+    velbrisk::ui::setUpProgramLook();
 }
 
 void TestInfoWindowMain::init()
@@ -75,8 +74,7 @@ void TestInfoWindowMain::cleanup()
 
 void TestInfoWindowMain::clickInformations()
 {
-    auto *button = m_main->findChild<QAbstractButton *>(u"Command6"_s);
-    QVERIFY(button);
+    auto *button = testsupport::control<QAbstractButton>(m_main, u"Command6"_s);
     QCOMPARE(button->text(), u"Informations..."_s);
     QTest::mouseClick(button, Qt::LeftButton);
 }
@@ -114,7 +112,7 @@ void TestInfoWindowMain::fermerThenInformationsShowsItWhereItWas()
     info->move(500, 300); // the user moved it
     const QPoint moved = info->pos();
 
-    QTest::mouseClick(info->findChild<QAbstractButton *>(u"Command1"_s), Qt::LeftButton);
+    QTest::mouseClick(testsupport::control<QAbstractButton>(info, u"Command1"_s), Qt::LeftButton);
     unloadClosedWindows();
     QVERIFY(info);
     QVERIFY(info->isHidden());
@@ -152,15 +150,7 @@ void TestInfoWindowMain::closingTheMainWindowEndsTheProgram()
     QVERIFY(info);
     QVERIFY(info->isVisible());
 
-    // The event loop must end by itself once the main window is closed; the
-    // guard only turns a hang into a failure.
-    QTimer::singleShot(0, m_main, [this] { m_main->close(); });
-    QTimer guard;
-    guard.setSingleShot(true);
-    connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-    guard.start(60'000);
-    QCOMPARE(QApplication::exec(), 0);
-    guard.stop();
+    QCOMPARE(testsupport::closeAndRunEventLoop(m_main), 0);
     unloadClosedWindows();
     QVERIFY(!info || !info->isVisible());
 }

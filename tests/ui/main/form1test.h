@@ -1,12 +1,12 @@
-// What the tests of the main window share: the application set up as the
-// program sets it up, a window shown and active, its controls by name, and
-// the message boxes answered and recorded.
+// What the tests of the main window share: a window shown and active, its
+// controls by name, and the message boxes answered and recorded.
 #pragma once
 
-#include "ui/common/fonts.h"
+#include "ui/common/look.h"
 #include "ui/common/messagebox.h"
 #include "ui/main/codebox.h"
 #include "ui/main/mainwindow.h"
+#include "windowtestsupport.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,8 +14,6 @@
 #include <QLineEdit>
 #include <QList>
 #include <QPushButton>
-#include <QStandardPaths>
-#include <QStyleFactory>
 #include <QTest>
 
 #include <memory>
@@ -23,13 +21,6 @@
 namespace form1test {
 
 using namespace Qt::StringLiterals;
-
-// The Windows style and the fonts, as at start-up.
-inline void setUpApplication()
-{
-    QApplication::setStyle(QStyleFactory::create(u"Windows"_s));
-    velbrisk::ui::loadProgramFonts();
-}
 
 // The folder field's start: the user's Documents folder on Windows, the home
 // folder elsewhere.
@@ -77,10 +68,7 @@ public:
 
     template <typename T = QWidget> T *get(const QString &name) const
     {
-        T *widget = window->findChild<T *>(name);
-        if (!widget)
-            qFatal("no control %s", qPrintable(name));
-        return widget;
+        return testsupport::control<T>(window.get(), name);
     }
     QPushButton *button(const QString &name) const { return get<QPushButton>(name); }
     QComboBox *combo(const QString &name) const { return get<QComboBox>(name); }

@@ -103,7 +103,7 @@ private:
 
 void TestForm1Layout::initTestCase()
 {
-    form1test::setUpApplication();
+    velbrisk::ui::setUpProgramLook();
     // As from a Start-menu shortcut, or a double click beside the program.
     QVERIFY(QDir::setCurrent(QCoreApplication::applicationDirPath()));
 }
@@ -174,7 +174,7 @@ void TestForm1Layout::controls_data()
         {"Text6", "QLineEdit", "Frame4", 16, 40, 113, 19, u"habillage"_s},
         {"Label9", "QLabel", "Frame4", 136, 40, 169, 17, u"(1,2,3,4,...) .txt"_s},
         {"Label10", "QLabel", "Frame4", 16, 72, 169, 17, u"Habillage de base :"_s},
-        {"Combo3", "QComboBox", "Frame4", 16, 88, 153, 21, u"Habillage 15"_s},
+        {"Combo3", "velbrisk::ui::SkinBox", "Frame4", 16, 88, 153, 21, u"Habillage 15"_s},
         {"Label7", "QLabel", "Frame4", 16, 120, 169, 17, u"Chemin du dossier de stockage :"_s},
         {"Text5", "QLineEdit", "Frame4", 16, 136, 217, 19, start},
         {"Dir1", "velbrisk::ui::DirList", "Frame4", 16, 160, 217, 126, start},
@@ -182,9 +182,9 @@ void TestForm1Layout::controls_data()
         {"Command7", "QPushButton", "Frame4", 16, 336, 217, 17, u"Aide pour cette option..."_s},
 
         {"Label3", "QLabel", "Frame1", 16, 24, 137, 17, u"Remplacer :"_s},
-        {"Combo1", "QComboBox", "Frame1", 88, 24, 89, 21, u"Habillage 15"_s},
+        {"Combo1", "velbrisk::ui::SkinBox", "Frame1", 88, 24, 89, 21, u"Habillage 15"_s},
         {"Label5", "QLabel", "Frame1", 16, 48, 137, 17, u"Par :"_s},
-        {"Combo2", "QComboBox", "Frame1", 88, 48, 89, 21, u"Habillage 1"_s},
+        {"Combo2", "velbrisk::ui::SkinBox", "Frame1", 88, 48, 89, 21, u"Habillage 1"_s},
         {"Command1", "QPushButton", "Frame1", 184, 24, 81, 41, u"Transformer"_s},
 
         {"Label4", "QLabel", "Frame2", 16, 24, 137, 17, u"Remplacer :"_s},

@@ -94,7 +94,7 @@ private:
 
 void TestMainWindowActions::initTestCase()
 {
-    form1test::setUpApplication();
+    velbrisk::ui::setUpProgramLook();
 }
 
 void TestMainWindowActions::init()
@@ -433,18 +433,10 @@ void TestMainWindowActions::unreadableFolderShowsNoSubFolders()
     QVERIFY(boxes.shown.isEmpty());
 }
 
-// The event loop ends by itself once the main window is closed; the guard
-// only turns a hang into a failure.
 void TestMainWindowActions::closingTheWindowEndsTheProgram()
 {
     QSignalSpy aboutToQuit(qApp, &QCoreApplication::aboutToQuit);
-    QTimer::singleShot(0, m_form->window.get(), [this] { m_form->window->close(); });
-    QTimer guard;
-    guard.setSingleShot(true);
-    connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-    guard.start(60'000);
-    QCOMPARE(QApplication::exec(), 0);
-    guard.stop();
+    QCOMPARE(testsupport::closeAndRunEventLoop(m_form->window.get()), 0);
     QCOMPARE(aboutToQuit.size(), 1);
     QVERIFY(!m_form->window->isVisible());
 }

@@ -66,7 +66,7 @@ private:
 
 void TestMainWindowBatch::initTestCase()
 {
-    form1test::setUpApplication();
+    velbrisk::ui::setUpProgramLook();
 }
 
 void TestMainWindowBatch::init()

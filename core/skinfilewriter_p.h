@@ -1,0 +1,15 @@
+// The writing of one skin file, private to core/: WriteSkinFiles writes each
+// file of a batch through it.
+#pragma once
+
+#include "core/skinfilewriter.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace velbrisk {
+
+// Replaces `fileName` atomically with `bytes`.
+std::optional<SkinFileFailure> writeBytes(const QString &fileName, const QByteArray &bytes);
+
+} // namespace velbrisk

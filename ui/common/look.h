@@ -1,0 +1,13 @@
+// The look of the whole program, set once at start-up.
+#pragma once
+
+namespace velbrisk::ui {
+
+// Sets the application's style, whose standard palette the windows' own
+// colours start from, and makes the program's fonts available (see fonts.h).
+// The Windows style is the one that sets frame captions in the border line
+// and paints button faces flat in their own colours, the same on every
+// system. Needs the application object; call it before building a window.
+void setUpProgramLook();
+
+} // namespace velbrisk::ui

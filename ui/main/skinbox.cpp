@@ -1,0 +1,18 @@
+#include "ui/main/skinbox.h"
+
+#include "core/skintable.h"
+
+namespace velbrisk::ui {
+
+SkinBox::SkinBox(const QString &text, QWidget *parent) : QComboBox(parent)
+{
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    for (const SkinEntry &skin : SkinColourTable)
+        addItem(skin.label.toString());
+    setCurrentIndex(findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    setEditText(text);
+}
+
+} // namespace velbrisk::ui
