@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Saying in French why a skin file could not be written.
 //
 // The writer hands over what it knew when the step failed (the system's error

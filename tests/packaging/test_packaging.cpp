@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's identity outside the program: the Windows resources as the
 // resource compiler builds them (on Windows: as Windows reads them from the
 // built velbrisk.exe), the desktop files, what `cmake --install` puts where,
