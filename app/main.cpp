@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up: the main window, shown; the program ends when it closes.
 // The command line is not read.
 #include "app/version.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The yardstick for velbrisk's start-up: the least a Qt Widgets program does
 // to show a window of the same size and background.
 #include <QApplication>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Throughput of the replacement rule against its peers and a plain copy,
 // and the cost of the batch plan against one conversion.
 //

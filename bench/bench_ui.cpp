@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The cost of the main window's actions on big codes, offscreen: "Coller",
 // "Transformer" and the batch, each measured from the click until the window
 // has handled every event it caused.

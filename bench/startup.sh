@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Start-up, memory and end-to-end timings of velbrisk in a real X server,
 # printed as rows of a Markdown table:
 #   bench/startup.sh BUILD_FOLDER [RUNS]

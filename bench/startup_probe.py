@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Start-up and end-to-end timings of velbrisk in a real X server, printed as
 rows of a Markdown table (python3 standard library only).
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The two conversions of a code, in window-free form.
 //
 // Both give back the search and replacement texts in use (the base and target

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // ReplaceAll: the one replacement rule behind every conversion of a code.
 //
 // Every occurrence of `search` in `code` is replaced by `replacement`:

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The batch of skin files, in window-free form: the code converted for each
 // of the 24 skins, the skin file that receives each variant, and the
 // conversion and message shown once the batch is done.

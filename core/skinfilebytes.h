@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The bytes of a skin file.
 //
 // A skin file holds a code followed by one line end. Every line break of the

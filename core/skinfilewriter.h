@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writing the 24 skin files of a batch.
 //
 // Each file is replaced atomically: it holds either its old content or its

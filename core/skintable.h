@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The 24 stock skins of the blog platform and the key colour of each.
 //
 // A decoration code written for one skin carries that skin's key colour;

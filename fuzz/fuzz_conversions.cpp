@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer target for the conversions of a code: ReplaceAll, the scan and
 // rebuild pair findOccurrences/replaceAt, ConvertSkin, ReplaceInCode and the
 // 24 variants of a batch, each checked against a plain reference written

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer target for the bytes of a skin file: whatever the text, the
 // bytes must read back as the text with every line break as CR LF and one
 // CR LF after it, in Windows-1252 exactly when every character exists there

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Renders the program's pictures from their SVG sources; the results are
 # committed, so building never needs these tools:
 #   velbrisk-16.png, velbrisk-32.png, velbrisk-48.png  the icon, 256 colours

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Gathers a Windows program with exactly the DLLs it needs, found by following
 the import tables of the program and of its Qt plugins.
 

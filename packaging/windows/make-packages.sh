@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Makes Velbrisk's two Windows packages from a Windows build:
 #   BUILD_DIR/Velbrisk-VERSION-windows-x64.zip   the program in one folder Velbrisk/
 #   BUILD_DIR/Velbrisk-VERSION-setup.exe         its installer

@@ -1,3 +1,6 @@
+; SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+; SPDX-License-Identifier: GPL-3.0-or-later
+
 ; Velbrisk's installer for 64-bit Windows: one copy for every user of the
 ; machine in Program Files, a Start-menu shortcut, and an uninstaller that
 ; Windows lists under "Programmes et fonctionnalités".

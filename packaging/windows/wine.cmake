@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Makes build-windows/wine-run, which runs the build's Windows programs under
 # Wine with a prefix of their own in the build folder, and lets CTest run
 # every test program through it; dll-folders.txt lists where their DLLs are.

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Reads both windows of the real program over AT-SPI, as a screen reader
 does, and checks what the controls say: each a name, no two the same, and
 the words that tell alike controls apart as written.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where the controls of both windows lie, as the program itself places them,
 // for the end-to-end harness (run_e2e.py --layout FILE):
 //   dump_layout [Qt options] FILE.json

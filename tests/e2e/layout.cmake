@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Where the controls of both windows lie, for run_e2e.py: dump_layout, built on
 # the windows' own code, writes BUILD/tests/e2e/layout.json, so that the
 # harness keeps no copy of their places. The end-to-end tests and the

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """End-to-end tests of velbrisk: the real program in a real X server, used as a
 person uses it. Each scenario starts its own X server, window manager and
 program, and prints each step it checks.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """A private X session for the end-to-end tests: an Xvfb server, the Metacity
 window manager and the real velbrisk executable on the xcb platform, or the
 Windows velbrisk.exe under Wine, driven with xdotool, the real clipboard

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's identity outside the program: the Windows resources as the
 // resource compiler builds them (on Windows: as Windows reads them from the
 // built velbrisk.exe), the desktop files, what `cmake --install` puts where,
@@ -5,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,6 +31,9 @@ const QString DisplayVersion = QStringLiteral(VELBRISK_DISPLAY_VERSION);
 constexpr quint32 Major = VELBRISK_VERSION_MAJOR;
 constexpr quint32 Minor = VELBRISK_VERSION_MINOR;
 constexpr quint32 Patch = VELBRISK_VERSION_PATCH;
+// The copyright holder and the licence, as the root CMakeLists.txt names them.
+const QString Copyright = QStringLiteral(VELBRISK_COPYRIGHT);
+const QString License = QStringLiteral(VELBRISK_LICENSE);
 
 struct Run
 {
@@ -269,12 +276,16 @@ private Q_SLOTS:
     void guiSubsystem();
     void installTree();
     void debianPackage();
+    void debianChecks_data();
+    void debianChecks();
 
 private:
     QTemporaryDir m_temp;
     QList<Resource> m_resources;
     QString m_windresSkip;
     std::optional<VersionNode> m_version;
+    QString m_deb;     // the package debianPackage() made
+    QString m_debRoot; // and its files, unpacked
 };
 
 void TestPackaging::initTestCase()
@@ -326,7 +337,7 @@ void TestPackaging::versionStrings_data()
     QTest::newRow("FileDescription")
         << u"FileDescription"_s << u"bin il sert a modifier des décos!"_s;
     QTest::newRow("CompanyName") << u"CompanyName"_s << u"KwR-Production"_s;
-    QTest::newRow("LegalCopyright") << u"LegalCopyright"_s << u"© ZeNdAl [ KwR-Production ]"_s;
+    QTest::newRow("LegalCopyright") << u"LegalCopyright"_s << u"© "_s + Copyright;
 }
 
 void TestPackaging::versionStrings()
@@ -457,6 +468,8 @@ void TestPackaging::metainfoRelease()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QString xml = QString::fromUtf8(file.readAll());
     QVERIFY2(xml.contains(u"<release version=\""_s + DisplayVersion + u'"'), qPrintable(xml));
+    QVERIFY2(xml.contains(u"<project_license>"_s + License + u"</project_license>"_s),
+             qPrintable(xml));
 }
 
 void TestPackaging::guiSubsystem()
@@ -532,8 +545,77 @@ void TestPackaging::debianPackage()
     for (const QString &path :
          {u"./usr/bin/velbrisk"_s, u"./usr/share/applications/"_s + AppId + u".desktop"_s,
           u"./usr/share/metainfo/"_s + AppId + u".metainfo.xml"_s,
-          u"./usr/share/icons/hicolor/48x48/apps/"_s + AppId + u".png"_s})
+          u"./usr/share/icons/hicolor/48x48/apps/"_s + AppId + u".png"_s,
+          u"./usr/share/doc/velbrisk/copyright"_s, u"./usr/share/doc/velbrisk/changelog.gz"_s,
+          u"./usr/share/man/man1/velbrisk.1.gz"_s})
         QVERIFY2(contents.output.contains(path + u'\n'), qPrintable(path));
+
+    // The release history names the version being packaged: a new version
+    // needs its entry.
+    QFile changelog(SourceDir + u"/packaging/linux/changelog"_s);
+    QVERIFY(changelog.open(QIODevice::ReadOnly));
+    const QString head = QString::fromUtf8(changelog.readLine());
+    QVERIFY2(head.startsWith(u"velbrisk ("_s + DisplayVersion + u") "_s), qPrintable(head));
+
+    m_debRoot = m_temp.filePath(u"deb-root"_s);
+    const Run unpacked = run(tool(u"dpkg-deb"_s), {u"-x"_s, deb, m_debRoot});
+    QVERIFY2(unpacked.exitCode == 0, qPrintable(unpacked.output));
+    m_deb = deb;
+}
+
+// Debian's own checkers on the package; each must pass with nothing to say
+// beyond information lines.
+void TestPackaging::debianChecks_data()
+{
+    QTest::addColumn<QString>("checker");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("expected");
+    // lintian warns on its own when run as root (CI does): only its tags and
+    // its exit code count.
+    QTest::newRow("lintian") << u"lintian"_s
+                             << QStringList{u"--no-cfg"_s, u"--fail-on"_s, u"error,warning"_s,
+                                            u"--display-info"_s, m_deb}
+                             << QString();
+    // Two of its checks fail for any program linked on Debian 12, so they are
+    // left out: control-flow marks (glibc's own start-up files carry none),
+    // and fortified calls, which it cannot tell apart when no libc call has a
+    // size the compiler knows (here only memcpy and memmove into Qt's buffers).
+    QTest::newRow("hardening-check")
+        << u"hardening-check"_s
+        << QStringList{u"--nocfprotection"_s, u"--nofortify"_s, m_debRoot + u"/usr/bin/velbrisk"_s}
+        << QString();
+    // Debian's machine-readable format, as Debian's own parser reads it.
+    const QString readCopyright = uR"py(import sys
+from debian.copyright import Copyright
+c = Copyright(open(sys.argv[1], encoding="utf-8"), strict=True)
+files = c.find_files_paragraph("usr/bin/velbrisk")
+text = [p.license.text for p in c.all_license_paragraphs() if p.license.synopsis == files.license.synopsis]
+print(files.copyright, files.license.synopsis, "GPL-3" in "".join(text), sep="|"))py"_s;
+    // Debian's python3-debian, for Debian's own Python.
+    QTest::newRow("copyright") << u"/usr/bin/python3"_s
+                               << QStringList{u"-c"_s, readCopyright,
+                                              m_debRoot + u"/usr/share/doc/velbrisk/copyright"_s}
+                               << Copyright + u"|GPL-3+|True\n"_s;
+}
+
+void TestPackaging::debianChecks()
+{
+    QFETCH(QString, checker);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, expected);
+    if (m_deb.isEmpty())
+        QSKIP("No package was made");
+    const QString program = tool(checker);
+    if (program.isEmpty())
+        QSKIP(qPrintable(checker + u" is missing"_s));
+    if (checker == u"hardening-check"_s && !VELBRISK_HARDENED)
+        QSKIP("This build is not hardened (sanitizers, fuzzer or VELBRISK_HARDEN=OFF)");
+    const Run result = run(program, arguments);
+    QVERIFY2(result.exitCode == 0, qPrintable(result.output));
+    const QStringList tags = result.output.split(u'\n').filter(QRegularExpression(u"^[EW]: "_s));
+    QVERIFY2(tags.isEmpty(), qPrintable(tags.join(u'\n')));
+    if (!expected.isEmpty())
+        QCOMPARE(result.output, expected);
 }
 
 QTEST_GUILESS_MAIN(TestPackaging)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What several tests share: files read back, the skin colours and skin-file
 // bytes worked out on their own (not taken from the program), and a tiny
 // disk that fills up. QtCore only, so the core tests can use it too.

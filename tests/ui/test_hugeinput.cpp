@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A 32 MB code through the main window, as a person would use it: pasted with
 // "Coller", converted with "Transformer", copied with "Copier" and batched
 // into 24 files; nothing may crash or be cut, and every file must hold the

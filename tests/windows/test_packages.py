@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The two Windows packages of a build (packaging/windows/make-packages.sh)
 used as a person would, under the build's Wine prefix: the installer installs
 for the whole machine and the installed program starts; the uninstaller leaves

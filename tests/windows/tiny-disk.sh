@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Gives the Windows tests under Wine a full-disk case: a tmpfs of 64 KiB
 # mounted on FOLDER and seen by the Wine prefix as drive DRIVE (e.g. t:).
 #   tiny-disk.sh mount PREFIX DRIVE FOLDER

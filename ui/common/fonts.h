@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The faces the windows are drawn in.
 //
 // The main window is drawn in Tahoma, the information window's texts in

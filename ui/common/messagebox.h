@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every message box of the program goes through here, so that tests can
 // answer a box instead of a person and no modal box ever hangs them.
 #pragma once

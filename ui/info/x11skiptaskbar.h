@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Keeping the information window off the taskbar under X11.
 //
 // Qt has no flag that does it for an ordinary window without owner, so the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The input and output code boxes: the boxes that hold a decoration code.
 //
 // A code goes in and comes out exactly: no-break spaces, tabs, line

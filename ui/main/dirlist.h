@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The folder list of the batch frame.
 //
 // It shows the folders from the root down to the open folder, each one step

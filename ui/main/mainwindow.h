@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Form1, the main window: the code boxes, the two conversions, the batch of
 // skin files, the clipboard buttons and the help.
 //

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The information window on its own: its frame, controls, keys and links.
 #include "ui/common/look.h"
 #include "ui/common/messagebox.h"

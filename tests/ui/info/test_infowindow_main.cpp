@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The information window's life as the main window leads it: one instance,
 // hidden by "Fermer", unloaded by its close box, gone with the main window.
 #include "ui/common/look.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the tests of the main window share: a window shown and active, its
 // controls by name, and the message boxes answered and recorded.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Both windows as a screen reader reads them: every control a person reaches
 // says what it is for, and no two say the same; the hidden colour fields say
 // nothing; the skin lists and the links do from the accessibility interfaces

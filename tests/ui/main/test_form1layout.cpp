@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window as a person first sees it: every control in its place,
 // the start-up contents, the tab order, the keys, the look.
 #include "form1test.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window's handlers driven through real clicks and keystrokes:
 // the lookups of the combo boxes, the two conversions, the clipboard
 // buttons, the help, the folder list and the end of the program.

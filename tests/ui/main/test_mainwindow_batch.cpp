@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // "Créer les fichiers txt..." from the window: the 24 skin files checked
 // byte for byte, what the window shows afterwards, and the failures, which
 // show an error box and leave the program running with its texts.
