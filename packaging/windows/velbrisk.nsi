@@ -86,6 +86,11 @@ VIAddVersionKey /LANG=1036 "LegalCopyright" "© ${COPYRIGHT}"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_FUNCTION StartAsTheUser
+; The GPL asks for no acceptance to use the program: the page informs, and
+; "Suivant" goes on.
+!define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
+!define MUI_LICENSEPAGE_TEXT_BOTTOM \
+  "Velbrisk est un logiciel libre. Cette licence vous permet de l'utiliser, de l'étudier, de le partager et de le modifier ; vous n'avez pas à l'accepter pour l'utiliser. Elle fixe les conditions de sa redistribution."
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${STAGING}/LICENSE"
