@@ -111,18 +111,18 @@ class Copyright:
         return None
 
 
-def licence_text(name, sources):
-    """The full text of a licence: the copyright files' own paragraph, or the
-    common-licenses file when that paragraph only points to it."""
+def licence_text(name, source):
+    """The full text of a licence: the common-licenses file when there is one
+    (the copyright files only point to it), else the copyright file's own
+    paragraph."""
     common = os.path.join(COMMON_LICENSES, name)
     if os.path.isfile(common):
         with open(common, encoding="utf-8") as f:
             return f.read().strip("\n")
-    for source in sources:
-        text = source.licence_text(name)
-        if text:
-            return text
-    raise Failure(f"pas de texte pour la licence {name}")
+    text = source.licence_text(name) if source else None
+    if not text:
+        raise Failure(f"pas de texte pour la licence {name}")
+    return text
 
 
 def split_licence(expression):
@@ -205,14 +205,16 @@ def notices(build, qt):
     with open(os.path.join(build, "dll-folders.txt"), encoding="utf-8") as f:
         folders = [line.strip() for line in f if line.strip()]
     features = qt_features(qt)
-    licences = {}  # lower-case name -> (name, the components under it)
+    # (copyright file, lower-case name) -> (name, the components under it): a
+    # text is taken from the file that names the licence, as its authors differ.
+    licences = {}
 
-    def uses(name, component):
-        entry = licences.setdefault(name.lower(), (name, []))
+    def uses(name, component, source):
+        entry = licences.setdefault((source, name.lower()), (name, []))
         if component not in entry[1]:
             entry[1].append(component)
 
-    def describe(component, found):
+    def describe(component, source, found):
         """The lines naming the holders and licences of Files: paragraphs; a
         licence text the paragraph carries is given there, the others once,
         at the end."""
@@ -227,29 +229,30 @@ def notices(build, qt):
                 lines += ["", indent(inline.split("\n"))]
             else:
                 for licence in split_licence(expression):
-                    uses(licence, component)
+                    uses(licence, component, source)
         return lines
 
     block = []
     for name, dll, condition, patterns in QT_THIRD_PARTY:
         if compiled_in(condition, features):
             block += [f"  - {name}, dans {dll}",
-                      *describe(name, [qt_copyright.files(p) for p in patterns.split()])[1:], ""]
+                      *describe(name, qt_copyright,
+                                [qt_copyright.files(p) for p in patterns.split()])[1:], ""]
     for name, dll, condition, holder, licence in QT_UNLISTED:
         if compiled_in(condition, features):
-            uses(licence, name)
+            uses(licence, name, qt_copyright)
             block += [f"  - {name}, dans {dll}", f"    Licence : {licence}",
                       f"    Copyright {holder}", ""]
-    winpthreads_block = describe("winpthreads", [mingw_copyright.files(p) for p in (
+    winpthreads_block = describe("winpthreads", mingw_copyright, [mingw_copyright.files(p) for p in (
         "mingw-w64-libraries/winpthreads/*", "mingw-w64-libraries/winpthreads/include/pthread.h",
         "mingw-w64-libraries/winpthreads/src/clock.c",
         "mingw-w64-libraries/winpthreads/src/libgcc/dll_math.c")])[1:]
 
     texts = []
-    for key in sorted(licences):
+    for key in sorted(licences, key=lambda k: (k[1], k[0] is not qt_copyright)):
         name, components = licences[key]
-        if key != "lgpl-3":  # given whole in Qt's section
-            text = licence_text(name, [qt_copyright, mingw_copyright])
+        if key[1] != "lgpl-3":  # given whole in Qt's section
+            text = licence_text(name, key[0])
             texts += [f"--- {name} ({', '.join(components)})", "", text, ""]
 
     qt_debian = package_version("qt6-base-dev")
@@ -263,7 +266,7 @@ def notices(build, qt):
         "WINPTHREADS_PACKAGE": package_of("libwinpthread-1.dll", folders),
         "WINPTHREADS_NOTICES": "\n".join(winpthreads_block).rstrip(),
         "GCC_EXCEPTION": gcc_exception(),
-        "LGPL_3": licence_text("LGPL-3", []),
+        "LGPL_3": licence_text("LGPL-3", None),
         "OTHER_LICENCES": "\n".join(texts).rstrip(),
         "CONTENTS": "\0",  # filled once the sections are numbered
     }
