@@ -197,4 +197,14 @@ Section "Uninstall"
   Delete "$INSTDIR\uninstall.exe"
   ; Only if empty: files the user put there stay, and so does their folder.
   RMDir "$INSTDIR"
+  ; The user's programs folder, which the install may have made: gone too
+  ; when empty, as Windows makes it again for whichever program asks.
+  ${If} $MultiUser.InstallMode == "CurrentUser"
+    GetKnownFolderPath $0 {5CD7AEE2-2219-4A67-B85D-6C9CE15660CB} ; FOLDERID_UserProgramFiles
+    StrCmp $0 "" 0 +2
+      StrCpy $0 "$LOCALAPPDATA\Programs" ; where the installer falls back to as well
+    ${If} "$0\${PRODUCT}" == $INSTDIR
+      RMDir "$0"
+    ${EndIf}
+  ${EndIf}
 SectionEnd

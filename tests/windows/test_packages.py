@@ -159,6 +159,10 @@ class Test:
         wrong = {k: values.get(k) for k, v in expected_values.items() if values.get(k) != v}
         self.check(not wrong, f"{mode.name} : clé de désinstallation {mode.hive} et ses valeurs",
                    wrong)
+        # What a mode leaves on the machine, for the record.
+        print(f"        {mode.folder}\\ : {' '.join(sorted(installed))}\n"
+              f"        {mode.shortcut}\n        {mode.hive}\\{KEY} : "
+              + " ".join(f"{k}={v}" for k, v in sorted(values.items())), flush=True)
         size_kib = sum(os.path.getsize(os.path.join(folder, f)) for f in installed) / 1024
         estimated = int(values.get("EstimatedSize", "0"), 16)
         self.check(abs(estimated - size_kib) <= 0.02 * size_kib + len(installed),
@@ -186,6 +190,7 @@ class Test:
         if not self.check(os.path.isfile(setup), "installateur présent", setup):
             return
         self.clean_leftovers()
+        before = paths_on(self.wine.drive_c)
         current_user, all_users = self.modes
         # Installed side by side: uninstalling the user's copy must leave the
         # machine's whole, though both share a name and one key path.
@@ -198,6 +203,8 @@ class Test:
                    and os.path.exists(self.unix(all_users.shortcut)),
                    "AllUsers : intacte après la désinstallation de CurrentUser")
         self.uninstall(all_users)
+        left = paths_on(self.wine.drive_c) - before
+        self.check(not left, "rien de laissé sur le disque C: par les deux modes", sorted(left))
 
     def zip(self):
         archive = os.path.join(self.build, f"Velbrisk-{self.version}-windows-x64.zip")
@@ -231,6 +238,17 @@ def files_in(folder):
     for root, _, files in os.walk(folder):
         found |= {os.path.relpath(os.path.join(root, f), folder).replace(os.sep, "/")
                   for f in files}
+    return found
+
+
+def paths_on(drive_c):
+    """Every file and folder of the prefix's disk, but Windows' own folder and
+    the temporary folders, which Wine and the uninstaller's copy use."""
+    found = set()
+    for root, dirs, files in os.walk(drive_c):
+        relative = os.path.relpath(root, drive_c)
+        dirs[:] = [d for d in dirs if d != "Temp" and not (relative == "." and d == "windows")]
+        found |= {os.path.join(relative, name) for name in dirs + files}
     return found
 
 
