@@ -12,6 +12,7 @@ licence and a notice for every DLL they ship.
 
 import argparse
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -26,6 +27,10 @@ from xsession import Wine  # noqa: E402  (knows when the prefix's wineserver is 
 
 KEY = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Velbrisk"
 COLLECT = os.path.join(SOURCE, "packaging", "windows", "collect-dlls.py")
+# Strings that the code of others leaves in a DLL it is compiled into: the
+# notices must name it in that DLL, and only there.
+SIGNATURES = {"zlib": b"deflate 1.", "PCRE2": b"this version of PCRE2", "libpng": b"libpng version",
+              "FreeType": b"FREETYPE_PROPERTIES"}
 # What every package owes besides the program: its licence, the notices, and
 # what rebuilds the same Qt.
 OWED = {"LICENSE", "LICENCES-TIERS.txt", "qt-options.txt", "qt-toolchain-mingw-w64-x86_64.cmake"}
@@ -112,16 +117,25 @@ class Test:
         shipped = files_in(folder)
         self.check(OWED <= shipped, f"{where} : licence, notices et options de Qt livrées",
                    sorted(OWED - shipped))
-        named = set()
+        text = ""
         if "LICENCES-TIERS.txt" in shipped:
             with open(os.path.join(folder, "LICENCES-TIERS.txt"), encoding="utf-8") as f:
-                for line in f:
-                    if line.startswith("Fichiers : "):
-                        named |= {n.strip() for n in line[len("Fichiers : "):].split(",")}
+                text = f.read()
+        named = {n.strip() for line in re.findall(r"^Fichiers : (.*)$", text, re.MULTILINE)
+                 for n in line.split(",")}
         dlls = {f for f in shipped if f.lower().endswith(".dll")}
         self.check(dlls and dlls <= named, f"{where} : chaque DLL a sa notice", sorted(dlls - named))
         self.check(named <= shipped, f"{where} : chaque notice nomme un fichier livré",
                    sorted(named - shipped))
+        entries = re.findall(r"^  - (.+), dans (\S+)$", text, re.MULTILINE)
+        wrong = {}
+        for name, signature in SIGNATURES.items():
+            inside = {dll for dll in dlls
+                      if signature in open(os.path.join(folder, dll), "rb").read()}
+            listed = {dll for entry, dll in entries if entry == name}
+            if inside != listed:
+                wrong[name] = f"compilé dans {sorted(inside)}, nommé dans {sorted(listed)}"
+        self.check(not wrong, f"{where} : le code d'autres nommé là où il est compilé", wrong)
 
     def clean_leftovers(self):
         # A run stopped halfway must not make the next one pass or fail.
