@@ -8,7 +8,9 @@
 # from BUILD_DIR/app/velbrisk.exe, the Qt it was built with (QT_PREFIX) and
 # the MinGW runtime of the build's compiler. VERSION is the one the build was
 # configured with (BUILD_DIR/velbrisk-version.txt). Both hold the same files, those
-# gathered in BUILD_DIR/deploy/Velbrisk/.
+# gathered in BUILD_DIR/deploy/Velbrisk/: the program and its DLLs, Velbrisk's
+# licence (LICENSE), the notices of every shipped component (LICENCES-TIERS.txt,
+# made by make-notices.py) and the options and toolchain Qt was built with.
 #
 #   packaging/windows/make-packages.sh BUILD_DIR QT_PREFIX
 set -eu
@@ -29,6 +31,11 @@ case $VERSION in
     *) echo "make-packages: pas de version lisible dans $build/velbrisk-version.txt" >&2
        exit 1 ;;
 esac
+COPYRIGHT=$(cat "$build/velbrisk-copyright.txt" 2>/dev/null || true)
+[ -n "$COPYRIGHT" ] || {
+    echo "make-packages: pas de titulaire des droits dans $build/velbrisk-copyright.txt" >&2
+    exit 1
+}
 deploy=$build/deploy
 staging=$deploy/Velbrisk
 zip=$build/Velbrisk-$VERSION-windows-x64.zip
@@ -69,11 +76,26 @@ find "$staging" -type f \( -name '*.dll' -o -name '*.exe' \) \
     -exec x86_64-w64-mingw32-strip --strip-unneeded {} + >>"$log" 2>&1 ||
     fail "strip a échoué"
 
+# What the packages owe: the licence, the notices, and what rebuilds the same
+# Qt. The options must be those this Qt was built with: its folder's name ends
+# with the key scripts/windows made of them.
+qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+key=$( (echo "$qt_version"; cat "$here/qt-options.txt" "$qt/velbrisk-toolchain.cmake") |
+    sha256sum | cut -c1-16)
+[ "${qt##*-}" = "$key" ] ||
+    fail "$qt n'a pas été construit avec packaging/windows/qt-options.txt et qt6-base $qt_version (clé $key)"
+cp "$here/../../LICENSE" "$staging/LICENSE"
+cp "$here/qt-options.txt" "$staging/qt-options.txt"
+cp "$qt/velbrisk-toolchain.cmake" "$staging/qt-toolchain-mingw-w64-x86_64.cmake"
+python3 "$here/make-notices.py" "$build" "$qt" >"$staging/LICENCES-TIERS.txt" 2>>"$log" ||
+    fail "make-notices.py a échoué"
+
 (cd "$deploy" && zip -q -r -X "$zip" Velbrisk) >>"$log" 2>&1 || fail "zip a échoué"
 echo "$zip"
 
 # -WX: a warning (a missing icon, a define not used...) stops the installer.
-makensis -V2 -WX "-DSTAGING=$staging" "-DVERSION=$VERSION" "-DOUTFILE=$setup" \
+makensis -V2 -WX "-DSTAGING=$staging" "-DVERSION=$VERSION" "-DCOPYRIGHT=$COPYRIGHT" \
+    "-DOUTFILE=$setup" \
     "$here/velbrisk.nsi" >>"$log" 2>&1 || fail "makensis a échoué"
 [ -f "$setup" ] || fail "makensis n'a pas fait $setup"
 echo "$setup"

@@ -4,15 +4,18 @@
 
 """The two Windows packages of a build (packaging/windows/make-packages.sh)
 used as a person would, under the build's Wine prefix: the installer installs
-for the whole machine and the installed program starts; the uninstaller leaves
-nothing; the zip, unzipped anywhere, has all it needs and nothing more, and
-starts too.
+for the current user alone (/CurrentUser) and for the whole machine
+(/AllUsers), side by side, and each installed program starts; each uninstaller
+removes its own copy and nothing else, and leaves nothing; the zip, unzipped
+anywhere, has all it needs and nothing more, and starts too. Both carry the
+licence and a notice for every DLL they ship.
 
     test_packages.py --build BUILD_DIR
 """
 
 import argparse
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -25,8 +28,24 @@ SOURCE = os.path.dirname(os.path.dirname(HERE))
 sys.path.insert(0, os.path.join(SOURCE, "tests", "e2e"))
 from xsession import Wine  # noqa: E402  (knows when the prefix's wineserver is gone)
 
-KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velbrisk"
+KEY = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Velbrisk"
 COLLECT = os.path.join(SOURCE, "packaging", "windows", "collect-dlls.py")
+# Strings that the code of others leaves in a DLL it is compiled into: the
+# notices must name it in that DLL, and only there.
+SIGNATURES = {"zlib": b"deflate 1.", "PCRE2": b"this version of PCRE2", "libpng": b"libpng version",
+              "FreeType": b"FREETYPE_PROPERTIES"}
+# What every package owes besides the program: its licence, the notices, and
+# what rebuilds the same Qt.
+OWED = {"LICENSE", "LICENCES-TIERS.txt", "qt-options.txt", "qt-toolchain-mingw-w64-x86_64.cmake"}
+
+
+class Mode:
+    """Where an install mode puts the program, its shortcut and its key."""
+
+    def __init__(self, name, hive, folder, programs):
+        self.name, self.hive = name, hive
+        self.folder = folder + "\\Velbrisk"
+        self.shortcut = programs + "\\Velbrisk.lnk"
 
 
 class Test:
@@ -37,10 +56,6 @@ class Test:
             self.version = f.read().strip()
         self.wine_run = os.path.join(build, "wine-run")
         self.wine = Wine(self.wine_run, own_dlls=True)
-        drive_c = self.wine.drive_c
-        self.install_dir = os.path.join(drive_c, "Program Files", "Velbrisk")
-        self.shortcut = os.path.join(drive_c, "ProgramData", "Microsoft", "Windows",
-                                     "Start Menu", "Programs", "Velbrisk.lnk")
         self.staging = os.path.join(build, "deploy", "Velbrisk")
         self.out = os.path.join(build, "tests", "packages")
         self.passed = self.failed = 0
@@ -48,6 +63,11 @@ class Test:
         # it. No menu entries written into the real home for the shortcut.
         self.env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
         os.environ["WINEDLLOVERRIDES"] = "mscoree,mshtml,winemenubuilder.exe="
+        start_menu = "\\Microsoft\\Windows\\Start Menu\\Programs"
+        self.modes = [
+            Mode("CurrentUser", "HKCU", self.folder_of("LOCALAPPDATA") + "\\Programs",
+                 self.folder_of("APPDATA") + start_menu),
+            Mode("AllUsers", "HKLM", "C:\\Program Files", "C:\\ProgramData" + start_menu)]
 
     def check(self, ok, what, detail=""):
         if ok:
@@ -62,9 +82,16 @@ class Test:
         return subprocess.run([self.wine_run, "--own-dlls", *args], env=self.env,
                               capture_output=True, text=True, errors="replace", timeout=timeout)
 
-    def registry(self):
-        """The values of the uninstall key, or None without the key."""
-        result = self.run("reg", "query", KEY, "/reg:64")
+    def folder_of(self, variable):
+        """A folder of the prefix's user, as Windows names it."""
+        return self.run("cmd", "/c", f"echo %{variable}%").stdout.strip()
+
+    def unix(self, path):
+        return os.path.join(self.wine.drive_c, *path.split("\\")[1:])
+
+    def registry(self, mode):
+        """The values of a mode's uninstall key, or None without the key."""
+        result = self.run("reg", "query", f"{mode.hive}\\{KEY}", "/reg:64")
         if result.returncode != 0:
             return None
         values = {}
@@ -87,61 +114,114 @@ class Test:
             print(result.stdout + result.stderr, end="", flush=True)
         return ok, f"{time.monotonic() - started:.0f} s"
 
+    def notices(self, folder, where):
+        """The licence and the notices are shipped; every DLL has its entry in
+        the notices, and every file an entry names is shipped."""
+        shipped = files_in(folder)
+        self.check(OWED <= shipped, f"{where} : licence, notices et options de Qt livrées",
+                   sorted(OWED - shipped))
+        text = ""
+        if "LICENCES-TIERS.txt" in shipped:
+            with open(os.path.join(folder, "LICENCES-TIERS.txt"), encoding="utf-8") as f:
+                text = f.read()
+        named = {n.strip() for line in re.findall(r"^Fichiers : (.*)$", text, re.MULTILINE)
+                 for n in line.split(",")}
+        dlls = {f for f in shipped if f.lower().endswith(".dll")}
+        self.check(dlls and dlls <= named, f"{where} : chaque DLL a sa notice", sorted(dlls - named))
+        self.check(named <= shipped, f"{where} : chaque notice nomme un fichier livré",
+                   sorted(named - shipped))
+        entries = re.findall(r"^  - (.+), dans (\S+)$", text, re.MULTILINE)
+        wrong = {}
+        for name, signature in SIGNATURES.items():
+            inside = {dll for dll in dlls
+                      if signature in open(os.path.join(folder, dll), "rb").read()}
+            listed = {dll for entry, dll in entries if entry == name}
+            if inside != listed:
+                wrong[name] = f"compilé dans {sorted(inside)}, nommé dans {sorted(listed)}"
+        self.check(not wrong, f"{where} : le code d'autres nommé là où il est compilé", wrong)
+
     def clean_leftovers(self):
         # A run stopped halfway must not make the next one pass or fail.
-        shutil.rmtree(self.install_dir, ignore_errors=True)
-        if os.path.exists(self.shortcut):
-            os.remove(self.shortcut)
-        self.run("reg", "delete", KEY, "/f", "/reg:64")
+        for mode in self.modes:
+            shutil.rmtree(self.unix(mode.folder), ignore_errors=True)
+            if os.path.exists(self.unix(mode.shortcut)):
+                os.remove(self.unix(mode.shortcut))
+            self.run("reg", "delete", f"{mode.hive}\\{KEY}", "/f", "/reg:64")
+
+    def install(self, setup, mode):
+        folder = self.unix(mode.folder)
+        started = time.monotonic()
+        result = self.run(setup, "/S", f"/{mode.name}")
+        self.check(result.returncode == 0,
+                   f"{mode.name} : installation silencieuse ({time.monotonic() - started:.0f} s)",
+                   f"code {result.returncode} {result.stderr[-500:]}")
+        installed = files_in(folder)
+        expected = files_in(self.staging) | {"uninstall.exe"}
+        self.check(installed == expected,
+                   f"{mode.name} : fichiers installés dans {mode.folder} : ceux du paquet, "
+                   "plus uninstall.exe",
+                   f"en trop {sorted(installed - expected)}, manquants {sorted(expected - installed)}")
+        exe = mode.folder + "\\velbrisk.exe"
+        shortcut = self.unix(mode.shortcut)
+        link = open(shortcut, "rb").read() if os.path.exists(shortcut) else b""
+        self.check(exe.encode("utf-16-le") in link or exe.encode() in link,
+                   f"{mode.name} : raccourci {mode.shortcut}, vers velbrisk.exe")
+        values = self.registry(mode) or {}
+        uninstaller = mode.folder + "\\uninstall.exe"
+        expected_values = {
+            "DisplayName": "Velbrisk", "DisplayVersion": self.version, "Publisher": "KwR-Production",
+            "DisplayIcon": exe, "InstallLocation": mode.folder,
+            "UninstallString": f'"{uninstaller}"', "QuietUninstallString": f'"{uninstaller}" /S',
+            "NoModify": "0x1", "NoRepair": "0x1"}
+        wrong = {k: values.get(k) for k, v in expected_values.items() if values.get(k) != v}
+        self.check(not wrong, f"{mode.name} : clé de désinstallation {mode.hive} et ses valeurs",
+                   wrong)
+        # What a mode leaves on the machine, for the record.
+        print(f"        {mode.folder}\\ : {' '.join(sorted(installed))}\n"
+              f"        {mode.shortcut}\n        {mode.hive}\\{KEY} : "
+              + " ".join(f"{k}={v}" for k, v in sorted(values.items())), flush=True)
+        size_kib = sum(os.path.getsize(os.path.join(folder, f)) for f in installed) / 1024
+        estimated = int(values.get("EstimatedSize", "0"), 16)
+        self.check(abs(estimated - size_kib) <= 0.02 * size_kib + len(installed),
+                   f"{mode.name} : EstimatedSize {estimated} Kio pour {size_kib:.0f} Kio installés")
+        self.notices(folder, f"{mode.name} : dossier installé")
+        ok, took = self.e2e(os.path.join(folder, "velbrisk.exe"), f"installed-{mode.name}")
+        self.check(ok, f"{mode.name} : le programme installé montre sa fenêtre principale ({took})")
+
+    def uninstall(self, mode):
+        folder = self.unix(mode.folder)
+        started = time.monotonic()
+        # The usual way: the uninstaller copies itself out of the folder and
+        # returns at once, so its work is awaited here.
+        result = self.run(os.path.join(folder, "uninstall.exe"), "/S")
+        gone = wait(lambda: not os.path.exists(folder) and not self.wine.server_running(), 120)
+        self.check(result.returncode == 0 and gone,
+                   f"{mode.name} : désinstallation silencieuse : dossier supprimé "
+                   f"({time.monotonic() - started:.0f} s)",
+                   f"code {result.returncode}, reste {sorted(files_in(folder))}")
+        self.check(not os.path.exists(self.unix(mode.shortcut)), f"{mode.name} : raccourci supprimé")
+        self.check(self.registry(mode) is None, f"{mode.name} : clé de désinstallation supprimée")
 
     def installer(self):
         setup = os.path.join(self.build, f"Velbrisk-{self.version}-setup.exe")
         if not self.check(os.path.isfile(setup), "installateur présent", setup):
             return
         self.clean_leftovers()
-        started = time.monotonic()
-        result = self.run(setup, "/S")
-        self.check(result.returncode == 0,
-                   f"installation silencieuse ({time.monotonic() - started:.0f} s)",
-                   f"code {result.returncode} {result.stderr[-500:]}")
-        installed = files_in(self.install_dir)
-        expected = files_in(self.staging) | {"uninstall.exe"}
-        self.check(installed == expected, "fichiers installés : ceux du paquet, plus uninstall.exe",
-                   f"en trop {sorted(installed - expected)}, manquants {sorted(expected - installed)}")
-        exe = "C:\\Program Files\\Velbrisk\\velbrisk.exe"
-        link = open(self.shortcut, "rb").read() if os.path.exists(self.shortcut) else b""
-        self.check(exe.encode("utf-16-le") in link or exe.encode() in link,
-                   "raccourci Velbrisk.lnk du menu Démarrer de tous les utilisateurs, vers "
-                   "velbrisk.exe", self.shortcut)
-        values = self.registry() or {}
-        uninstaller = "C:\\Program Files\\Velbrisk\\uninstall.exe"
-        expected_values = {
-            "DisplayName": "Velbrisk", "DisplayVersion": self.version, "Publisher": "KwR-Production",
-            "DisplayIcon": exe, "InstallLocation": "C:\\Program Files\\Velbrisk",
-            "UninstallString": f'"{uninstaller}"', "QuietUninstallString": f'"{uninstaller}" /S',
-            "NoModify": "0x1", "NoRepair": "0x1"}
-        wrong = {k: values.get(k) for k, v in expected_values.items() if values.get(k) != v}
-        self.check(not wrong, "clé de désinstallation (vue 64 bits) et ses valeurs", wrong)
-        size_kib = sum(os.path.getsize(os.path.join(self.install_dir, f)) for f in installed) / 1024
-        estimated = int(values.get("EstimatedSize", "0"), 16)
-        self.check(abs(estimated - size_kib) <= 0.02 * size_kib + len(installed),
-                   f"EstimatedSize {estimated} Kio pour {size_kib:.0f} Kio installés")
-
-        ok, took = self.e2e(os.path.join(self.install_dir, "velbrisk.exe"), "installed")
-        self.check(ok, f"le programme installé montre sa fenêtre principale ({took})")
-
-        started = time.monotonic()
-        # The usual way: the uninstaller copies itself out of the folder and
-        # returns at once, so its work is awaited here.
-        result = self.run(os.path.join(self.install_dir, "uninstall.exe"), "/S")
-        gone = wait(lambda: not os.path.exists(self.install_dir)
-                    and not self.wine.server_running(), 120)
-        self.check(result.returncode == 0 and gone,
-                   f"désinstallation silencieuse : dossier supprimé "
-                   f"({time.monotonic() - started:.0f} s)",
-                   f"code {result.returncode}, reste {sorted(files_in(self.install_dir))}")
-        self.check(not os.path.exists(self.shortcut), "raccourci supprimé")
-        self.check(self.registry() is None, "clé de désinstallation supprimée")
+        before = paths_on(self.wine.drive_c)
+        current_user, all_users = self.modes
+        # Installed side by side: uninstalling the user's copy must leave the
+        # machine's whole, though both share a name and one key path.
+        self.install(setup, current_user)
+        self.install(setup, all_users)
+        self.uninstall(current_user)
+        machine = self.unix(all_users.folder)
+        self.check(files_in(machine) == files_in(self.staging) | {"uninstall.exe"}
+                   and self.registry(all_users) is not None
+                   and os.path.exists(self.unix(all_users.shortcut)),
+                   "AllUsers : intacte après la désinstallation de CurrentUser")
+        self.uninstall(all_users)
+        left = paths_on(self.wine.drive_c) - before
+        self.check(not left, "rien de laissé sur le disque C: par les deux modes", sorted(left))
 
     def zip(self):
         archive = os.path.join(self.build, f"Velbrisk-{self.version}-windows-x64.zip")
@@ -157,6 +237,7 @@ class Test:
                        sorted({n.split("/")[0] for n in names}))
             unzipped = os.path.join(folder, "Velbrisk")
             self.check(files_in(unzipped) == files_in(self.staging), "zip : les fichiers du paquet")
+            self.notices(unzipped, "zip")
             result = subprocess.run([sys.executable, COLLECT, "--check", unzipped],
                                     capture_output=True, text=True)
             self.check(result.returncode == 0, "zip : aucune DLL manquante ni inutile",
@@ -174,6 +255,17 @@ def files_in(folder):
     for root, _, files in os.walk(folder):
         found |= {os.path.relpath(os.path.join(root, f), folder).replace(os.sep, "/")
                   for f in files}
+    return found
+
+
+def paths_on(drive_c):
+    """Every file and folder of the prefix's disk, but Windows' own folder and
+    the temporary folders, which Wine and the uninstaller's copy use."""
+    found = set()
+    for root, dirs, files in os.walk(drive_c):
+        relative = os.path.relpath(root, drive_c)
+        dirs[:] = [d for d in dirs if d != "Temp" and not (relative == "." and d == "windows")]
+        found |= {os.path.join(relative, name) for name in dirs + files}
     return found
 
 

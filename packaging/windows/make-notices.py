@@ -1,0 +1,305 @@
+#!/usr/bin/env python3
+"""Writes LICENCES-TIERS.txt, the notices of Velbrisk's Windows packages.
+
+    make-notices.py BUILD_DIR QT_PREFIX > LICENCES-TIERS.txt
+
+The prose is the template's (licences-tiers.txt.in, beside this script); what
+depends on the build is filled in here: Velbrisk's version and copyright
+holder (from the build folder), the exact Qt and the MinGW runtime packages,
+the code of others compiled into the shipped Qt (chosen by the Qt's own
+feature headers), the copyright lines and the licence texts, as their authors
+wrote them, from Debian's copyright files and /usr/share/common-licenses/.
+"""
+
+import glob
+import os
+import re
+import subprocess
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+TEMPLATE = os.path.join(HERE, "licences-tiers.txt.in")
+QT_COPYRIGHT = "/usr/share/doc/libqt6core6/copyright"
+MINGW_COPYRIGHT = "/usr/share/doc/mingw-w64-x86-64-dev/copyright"
+GCC_COPYRIGHT = "/usr/share/doc/gcc-mingw-w64-base/copyright"
+COMMON_LICENSES = "/usr/share/common-licenses"
+
+# The code of others in the shipped Qt libraries: name, the DLL it is compiled
+# into, the Qt features that put it there ("!" for a feature that must be off),
+# and its Files: patterns in Debian's qt6-base copyright file. Unix-only code
+# (forkfd, xcb) and modules this Qt leaves out are not listed.
+QT_THIRD_PARTY = [
+    ("double-conversion", "Qt6Core.dll", "doubleconversion !system_doubleconversion",
+     "src/3rdparty/double-conversion/*"),
+    ("PCRE2", "Qt6Core.dll", "regularexpression !system_pcre2",
+     "src/3rdparty/pcre2/src/* src/3rdparty/pcre2/src/sljit/*"),
+    ("zlib", "Qt6Core.dll", "!system_zlib", "src/3rdparty/zlib/src/*"),
+    ("TinyCBOR", "Qt6Core.dll", "cborstreamwriter", "src/3rdparty/tinycbor/*"),
+    ("Easing Equations (Robert Penner)", "Qt6Core.dll", "easingcurve", "src/3rdparty/easing/*"),
+    ("SHA-1 (Dominik Reichl)", "Qt6Core.dll", "", "src/3rdparty/sha1/sha1.cpp"),
+    ("MD4, MD5", "Qt6Core.dll", "", "src/3rdparty/md4/*"),
+    ("SHA-2 (RFC 6234)", "Qt6Core.dll", "", "src/3rdparty/rfc6234/*"),
+    ("SHA-3 (Keccak)", "Qt6Core.dll", "", "src/3rdparty/sha3/* src/3rdparty/sha3/brg_endian.h"),
+    ("Données Unicode (UCD, CLDR)", "Qt6Core.dll", "", "src/corelib/text/qunicodetables.cpp"),
+    ("FreeType", "Qt6Gui.dll", "freetype !system_freetype",
+     "src/3rdparty/freetype/* src/3rdparty/freetype/src/pcf/* src/3rdparty/freetype/src/pcf/pcfutil.c "
+     "src/3rdparty/freetype/src/bdf/* src/3rdparty/freetype/src/gzip/*"),
+    ("HarfBuzz", "Qt6Gui.dll", "harfbuzz !system_harfbuzz",
+     "src/3rdparty/harfbuzz-ng/* src/3rdparty/harfbuzz-ng/src/hb-ucd.cc"),
+    ("libpng", "Qt6Gui.dll", "png !system_png", "src/3rdparty/libpng/*.c"),
+    ("libjpeg-turbo", "Qt6Gui.dll", "jpeg !system_jpeg", "src/3rdparty/libjpeg/src/*"),
+    ("MD4C", "Qt6Gui.dll", "textmarkdownreader !system_textmarkdownreader", "src/3rdparty/md4c/*"),
+    ("Profil de couleurs sRGB de l'ICC", "Qt6Gui.dll", "", "src/3rdparty/icc/sRGB2014.icc"),
+]
+# Compiled into Qt Core too, but missing from Debian's file: its terms come
+# from the code's own header.
+QT_UNLISTED = [
+    ("BLAKE2", "Qt6Core.dll", "!system_libb2", "2012 Samuel Neves <sneves@dei.uc.pt>", "CC0-1.0"),
+]
+# Where a licence offers a choice, the one these packages are shipped under.
+CHOSEN = {"lgpl-3 or gpl-2": "LGPL-3", "gpl-2+ or ftl": "FTL"}
+
+
+class Failure(Exception):
+    pass
+
+
+def paragraphs(path):
+    """The paragraphs of a Debian copyright file, each a dict of its fields;
+    a field's continuation lines are kept, with their first space removed."""
+    result, fields, name = [], {}, None
+    with open(path, encoding="utf-8") as f:
+        lines = f.read().splitlines() + [""]
+    for line in lines:
+        if not line.strip():
+            if fields:
+                result.append(fields)
+            fields, name = {}, None
+        elif line[0] in " \t" and name:
+            fields[name] += "\n" + line[1:]
+        elif ":" in line and not line.startswith("#"):
+            name, value = line.split(":", 1)
+            fields[name] = value.strip()
+    return result
+
+
+def field_head(value):
+    return value.split("\n", 1)[0].strip()
+
+
+def field_body(value):
+    """A field's continuation lines as text: ' .' lines are blank ones."""
+    body = value.split("\n")[1:]
+    return "\n".join("" if line.strip() == "." else line for line in body).strip("\n")
+
+
+class Copyright:
+    def __init__(self, path):
+        self.path = path
+        self.paragraphs = paragraphs(path)
+
+    def files(self, pattern):
+        for p in self.paragraphs:
+            if "Files" in p and pattern in p["Files"].split():
+                return p
+        raise Failure(f"{self.path} ne cite pas {pattern}")
+
+    def licence_text(self, name):
+        for p in self.paragraphs:
+            if "Files" not in p and field_head(p.get("License", "")).lower() == name.lower():
+                return field_body(p["License"])
+        return None
+
+
+def licence_text(name, source):
+    """The full text of a licence: the common-licenses file when there is one
+    (the copyright files only point to it), else the copyright file's own
+    paragraph."""
+    common = os.path.join(COMMON_LICENSES, name)
+    if os.path.isfile(common):
+        with open(common, encoding="utf-8") as f:
+            return f.read().strip("\n")
+    text = source.licence_text(name) if source else None
+    if not text:
+        raise Failure(f"pas de texte pour la licence {name}")
+    return text
+
+
+def split_licence(expression):
+    """The licences an expression asks for, after the choices are made."""
+    chosen = CHOSEN.get(expression.lower(), expression)
+    return [part.strip() for part in re.split(r"\s+and\s+", chosen)]
+
+
+def qt_features(qt):
+    """The features the Qt was built with, on or off, as its configuration
+    headers and its qmake module files record them."""
+    features = {}
+    for header in glob.glob(os.path.join(qt, "include", "**", "*config*.h"), recursive=True):
+        with open(header, encoding="utf-8", errors="replace") as f:
+            for name, value in re.findall(r"#define QT_FEATURE_(\w+) (-?1)\b", f.read()):
+                features[name] = value == "1"
+    for pri in glob.glob(os.path.join(qt, "mkspecs", "**", "*.pri"), recursive=True):
+        with open(pri, encoding="utf-8", errors="replace") as f:
+            for state, names in re.findall(r"^QT\.\w+\.(enabled|disabled)_features\s*=(.*)$",
+                                           f.read(), re.MULTILINE):
+                for name in names.split():
+                    features[name.replace("-", "_")] = state == "enabled"
+    if "png" not in features:
+        raise Failure(f"pas d'en-têtes de fonctions de Qt dans {qt}/include")
+    return features
+
+
+def compiled_in(condition, features):
+    for word in condition.split():
+        if word.lstrip("!") not in features:
+            raise Failure(f"la fonction {word.lstrip('!')} de Qt est inconnue")
+        if features[word.lstrip("!")] == word.startswith("!"):
+            return False
+    return True
+
+
+def package_version(package, form="${Version}"):
+    result = subprocess.run(["dpkg-query", "-W", "-f", form, package],
+                            capture_output=True, text=True)
+    if result.returncode != 0 or not result.stdout:
+        raise Failure(f"paquet {package} absent")
+    return result.stdout
+
+
+def package_of(dll, folders):
+    """The Debian package that provided the runtime DLL the build uses, with
+    its version and its source package."""
+    for folder in folders:
+        path = os.path.join(folder, dll)
+        if os.path.isfile(path):
+            result = subprocess.run(["dpkg", "-S", os.path.realpath(path)],
+                                    capture_output=True, text=True)
+            if result.returncode == 0:
+                package = result.stdout.split(":", 1)[0]
+                return package_version(package, "${Package} ${Version} (paquet source "
+                                       "${source:Package} ${source:Version})")
+    raise Failure(f"{dll} n'est dans aucun paquet Debian des dossiers de la construction")
+
+
+def gcc_exception():
+    with open(GCC_COPYRIGHT, encoding="utf-8") as f:
+        text = f.read()
+    match = re.search(r"^GCC RUNTIME LIBRARY EXCEPTION$.*?^requirements of the license of GCC\.$",
+                      text, re.MULTILINE | re.DOTALL)
+    if not match:
+        raise Failure(f"{GCC_COPYRIGHT} ne contient pas l'exception de GCC")
+    return match.group(0)
+
+
+def indent(lines):
+    return "\n".join("    " + line if line else "" for line in lines)
+
+
+def notices(build, qt):
+    def read(name):
+        with open(os.path.join(build, name), encoding="utf-8") as f:
+            return f.read().strip()
+
+    qt_copyright, mingw_copyright = Copyright(QT_COPYRIGHT), Copyright(MINGW_COPYRIGHT)
+    with open(os.path.join(build, "dll-folders.txt"), encoding="utf-8") as f:
+        folders = [line.strip() for line in f if line.strip()]
+    features = qt_features(qt)
+    # (copyright file, lower-case name) -> (name, the components under it): a
+    # text is taken from the file that names the licence, as its authors differ.
+    licences = {}
+
+    def uses(name, component, source):
+        entry = licences.setdefault((source, name.lower()), (name, []))
+        if component not in entry[1]:
+            entry[1].append(component)
+
+    def describe(component, source, found):
+        """The lines naming the holders and licences of Files: paragraphs; a
+        licence text the paragraph carries is given there, the others once,
+        at the end."""
+        lines = []
+        for p in {id(p): p for p in found}.values():
+            expression = field_head(p["License"])
+            holders = [h.strip() for h in field_body("\n" + p["Copyright"]).split("\n")
+                       if h.strip() not in ("", "-")]
+            lines += ["", f"    Licence : {expression}", indent(["Copyright " + h for h in holders])]
+            inline = field_body(p["License"])
+            if inline:
+                lines += ["", indent(inline.split("\n"))]
+            else:
+                for licence in split_licence(expression):
+                    uses(licence, component, source)
+        return lines
+
+    block = []
+    for name, dll, condition, patterns in QT_THIRD_PARTY:
+        if compiled_in(condition, features):
+            block += [f"  - {name}, dans {dll}",
+                      *describe(name, qt_copyright,
+                                [qt_copyright.files(p) for p in patterns.split()])[1:], ""]
+    for name, dll, condition, holder, licence in QT_UNLISTED:
+        if compiled_in(condition, features):
+            uses(licence, name, qt_copyright)
+            block += [f"  - {name}, dans {dll}", f"    Licence : {licence}",
+                      f"    Copyright {holder}", ""]
+    winpthreads_block = describe("winpthreads", mingw_copyright, [mingw_copyright.files(p) for p in (
+        "mingw-w64-libraries/winpthreads/*", "mingw-w64-libraries/winpthreads/include/pthread.h",
+        "mingw-w64-libraries/winpthreads/src/clock.c",
+        "mingw-w64-libraries/winpthreads/src/libgcc/dll_math.c")])[1:]
+
+    texts = []
+    for key in sorted(licences, key=lambda k: (k[1], k[0] is not qt_copyright)):
+        name, components = licences[key]
+        if key[1] != "lgpl-3":  # given whole in Qt's section
+            text = licence_text(name, key[0])
+            texts += [f"--- {name} ({', '.join(components)})", "", text, ""]
+
+    qt_debian = package_version("qt6-base-dev")
+    values = {
+        "VERSION": read("velbrisk-version.txt"),
+        "COPYRIGHT": read("velbrisk-copyright.txt"),
+        "QT_VERSION": qt_debian.split("+")[0].split("-")[0],
+        "QT_DEBIAN_VERSION": qt_debian,
+        "QT_THIRD_PARTY": "\n".join(block).rstrip(),
+        "GCC_PACKAGE": package_of("libstdc++-6.dll", folders),
+        "WINPTHREADS_PACKAGE": package_of("libwinpthread-1.dll", folders),
+        "WINPTHREADS_NOTICES": "\n".join(winpthreads_block).rstrip(),
+        "GCC_EXCEPTION": gcc_exception(),
+        "LGPL_3": licence_text("LGPL-3", None),
+        "OTHER_LICENCES": "\n".join(texts).rstrip(),
+        "CONTENTS": "\0",  # filled once the sections are numbered
+    }
+    with open(TEMPLATE, encoding="utf-8") as f:
+        template = f.read()
+    text = re.sub(r"@([A-Z_0-9]+)@", lambda m: values[m.group(1)], template)
+
+    # The sections are numbered, and the contents list them.
+    contents, number, lines = [], 0, []
+    for line in text.split("\n"):
+        if line.startswith("== "):
+            number += 1
+            line = f"{number}. {line[3:]}"
+            contents.append("  " + line)
+            lines += [line, "-" * len(line)]
+        else:
+            lines.append(line)
+    text = "\n".join(lines).replace("\0", "\n".join(contents))
+    # Notepad and every Windows editor read CR LF.
+    return text.rstrip("\n").replace("\n", "\r\n") + "\r\n"
+
+
+def main():
+    if len(sys.argv) != 3:
+        print(__doc__.strip().split("\n\n")[1], file=sys.stderr)
+        return 2
+    try:
+        sys.stdout.buffer.write(notices(sys.argv[1], sys.argv[2]).encode("utf-8"))
+    except (Failure, OSError, KeyError) as failure:
+        print(f"make-notices: {failure}", file=sys.stderr)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
