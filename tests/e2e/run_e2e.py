@@ -18,7 +18,8 @@ import tempfile
 import time
 import traceback
 
-from xsession import (Failure, Wine, XSession, check, check_equal, wait_for)
+from xsession import (WAIT, Failure, Skip, WaylandSession, Wine, XSession, check,
+                      check_equal, wait_for)
 
 MAIN_TITLE = "Velbrisk    [ par ZeNdAl ]"
 INFO_TITLE = "Information..."
@@ -87,7 +88,9 @@ def skin_file_bytes(text):
 
 # Scenarios that cannot hold under Wine, and why; they are reported as
 # skipped there (exit code SKIPPED when nothing else ran).
-WINE_SKIPS = {}
+WINE_SKIPS = {
+    "wayland_session": "Wine relie les programmes Windows à X11, jamais à Wayland",
+}
 SKIPPED = 77
 
 
@@ -513,6 +516,94 @@ def scenario_close_with_info_open(sc):
     sc.end()
 
 
+# _MOTIF_WM_HINTS: which of functions and decorations the flags say are
+# given, and the bit of each that maximises.
+MOTIF_FUNCTIONS, MOTIF_DECORATIONS = 1, 2
+MOTIF_MAXIMIZE_FUNCTION, MOTIF_MAXIMIZE_DECORATION = 0x10, 0x40
+
+
+def native_wayland_view(s, program, title):
+    """Weston's line for the program's own Wayland window titled so, if any."""
+    views = [v for v, _ in s.scene() if f"PID {program.pid}," in v and f"'{title}'" in v]
+    return views and "role xdg_toplevel" in views[0] and views[0]
+
+
+def scenario_wayland_session(sc):
+    """In a Wayland session with XWayland the program runs on X11 through
+    XWayland by its own choice: no maximise, the information window at its
+    place, off the taskbar. The user's QT_QPA_PLATFORM, and a session without
+    XWayland, give native Wayland."""
+    s = sc.s
+    for what, env, picture in (
+            ("QT_QPA_PLATFORM=wayland de l'utilisateur", {"QT_QPA_PLATFORM": "wayland"},
+             "wayland_native_user"),
+            ("sans XWayland (DISPLAY vide)", {"DISPLAY": ""}, "wayland_native_no_xwayland")):
+        program = s.start_program(env=env)
+
+        def native():
+            if program.poll() is not None:
+                with open(s.program_log, errors="replace") as f:
+                    log = f.read()
+                if 'platform plugin "wayland"' in log:
+                    raise Skip("pas de plateforme Wayland pour Qt (paquet qt6-wayland)")
+                raise Failure(f"le programme s'est arrêté ({what}) :\n{log}")
+            return native_wayland_view(s, program, MAIN_TITLE)
+
+        wait_for(native, f"la fenêtre Wayland du programme ({what})")
+        check_equal(s.windows_titled(MAIN_TITLE), [], "aucune fenêtre X11 du programme")
+        s.screen_picture(picture)
+        sc.step(f"{what} : Wayland natif (xdg_toplevel du processus {program.pid} chez weston)")
+        program.terminate()
+        program.wait(timeout=WAIT)
+
+    program = s.start_program()
+    wait_for(lambda: s.windows_titled(MAIN_TITLE) or native_wayland_view(s, program, MAIN_TITLE),
+             "la fenêtre principale, sous X11 ou Wayland")
+    check(not native_wayland_view(s, program, MAIN_TITLE), "le programme a pris Wayland natif")
+    main = s.wait_window(MAIN_TITLE)
+    check_equal(s.xprop(main, "_NET_WM_PID"), str(program.pid), "fenêtre X11 du programme")
+    sc.step("session Wayland sans QT_QPA_PLATFORM : le programme choisit X11 par XWayland")
+    hints = [int(v, 16) for v in (s.xprop(main, "_MOTIF_WM_HINTS") or "0,0,0").split(",")]
+    check(hints[0] & MOTIF_FUNCTIONS and not hints[1] & MOTIF_MAXIMIZE_FUNCTION
+          and hints[0] & MOTIF_DECORATIONS and not hints[2] & MOTIF_MAXIMIZE_DECORATION,
+          f"ni action ni bouton d'agrandissement : _MOTIF_WM_HINTS {hints}")
+    check_equal(s.geometry(main)[2:], (648, 473), "taille de la zone cliente")
+    sc.step("fenêtre principale : 648 × 473, ni action ni bouton d'agrandissement")
+
+    window_manager_log = s.watch_window_manager()
+    s.press(MAIN_TITLE, "Informations...")
+    info = s.wait_window(INFO_TITLE)
+    hints = s.xprop(info, "WM_NORMAL_HINTS") or ""
+    for asked in ("user specified location: 437, 75", "minimum size: 312 by 187",
+                  "maximum size: 312 by 187", "window gravity: Static"):
+        check(asked in hints, f"« {asked} » manque : {hints}")
+
+    check_equal(s.geometry(info)[2:], (312, 187), "taille de la zone cliente")
+    # Weston puts the frame's corner, not the client area's (as Metacity and
+    # Mutter do), where the window asks to be: its surface holds a shadow
+    # around the frame, which its window manager's log measures.
+    frame = wait_for(lambda: re.findall(rf"win {info} geometry: (\d+),(\d+) (\d+)x(\d+)",
+                                        window_manager_log()), "le cadre de weston")[-1]
+    view = wait_for(lambda: [at for line, at in s.scene() if f"'{INFO_TITLE}'" in line],
+                    "la fenêtre d'information chez weston")[0]
+    check_equal((view[0] + int(frame[0]), view[1] + int(frame[1])), (437, 75),
+                "coin du cadre de la fenêtre d'information à l'écran")
+    sc.step(f"« Information... » : 312 × 187, cadre de {frame[2]} × {frame[3]} en (437, 75)")
+    # Weston keeps no taskbar and rewrites _NET_WM_STATE when it maps a
+    # window: its log shows what the program asked for before.
+    asked = wait_for(lambda: re.findall(
+        rf"PROPERTY_NOTIFY: window {info}, _NET_WM_STATE: [^\[]*", window_manager_log()),
+        "la demande d'état de la fenêtre d'information")
+    check("_NET_WM_STATE_SKIP_TASKBAR" in asked[0], f"hors de la barre des tâches : {asked}")
+    check("_NET_WM_WINDOW_TYPE_UTILITY" not in s.atoms(info, "_NET_WM_WINDOW_TYPE")
+          and s.xprop(info, "WM_TRANSIENT_FOR") is None, "une fenêtre ordinaire, sans propriétaire")
+    sc.step("hors de la barre des tâches demandé avant l'affichage ; fenêtre ordinaire")
+    s.screen_picture("wayland_xwayland")
+
+
+scenario_wayland_session.session = WaylandSession
+
+
 SCENARIOS = {
     "main_window": scenario_main_window,
     "paste_convert_copy": scenario_paste_convert_copy,
@@ -526,6 +617,7 @@ SCENARIOS = {
     "main_in_front_of_info": scenario_main_in_front_of_info,
     "info_links": scenario_info_links,
     "close_with_info_open": scenario_close_with_info_open,
+    "wayland_session": scenario_wayland_session,
 }
 
 
@@ -546,7 +638,8 @@ def run(name, exe, out, wine):
         return SKIPPED
     started = time.monotonic()
     try:
-        with XSession(exe, out, name, wine) as session:
+        session_type = getattr(SCENARIOS[name], "session", XSession)
+        with session_type(exe, out, name, wine) as session:
             scenario = Scenario(session)
             try:
                 SCENARIOS[name](scenario)
@@ -555,6 +648,9 @@ def run(name, exe, out, wine):
                     session.screenshot(wid, f"failed-{name}-{wid:x}")
                 print_program_log(session)
                 raise
+    except Skip as reason:
+        print(f"IGNORÉ {name} : {reason}", flush=True)
+        return SKIPPED
     except Failure as failure:
         print(f"ÉCHEC {name} : {failure}", flush=True)
         print(f"  journaux et images : {out}", flush=True)
