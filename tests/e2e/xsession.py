@@ -529,8 +529,7 @@ class WaylandSession(XSession):
     ATSPI_PYTHON = "/usr/bin/python3"
 
     def _start_x(self):
-        for tool, package in (("weston", "weston"), ("weston-debug", "weston"),
-                              ("weston-screenshooter", "weston"), ("Xwayland", "xwayland"),
+        for tool, package in (("weston", "weston"), ("Xwayland", "xwayland"),
                               ("dbus-daemon", "dbus-daemon")):
             if not shutil.which(tool):
                 raise Skip(f"{tool} absent (paquet {package})")
@@ -601,9 +600,9 @@ class WaylandSession(XSession):
         shutil.move(os.path.join(self.tmp, made.pop()), path)
         return path
 
-    def watch_window_manager(self):
-        """Starts writing down the X events weston's window manager sees;
-        returns a function that reads them so far."""
+    def watch_window_manager(self, wid):
+        """Starts writing down the X events weston's window manager sees, once
+        it sees a mark set on window wid; returns a function that reads them."""
         path = os.path.join(self.log_dir, f"{self.name}-xwm.log")
         with open(path, "wb") as log:
             self.procs.append(subprocess.Popen(["weston-debug", "xwm-wm-x11"], env=self.env,
@@ -613,6 +612,12 @@ class WaylandSession(XSession):
             with open(path, errors="replace") as f:
                 return f.read()
 
+        def marked():
+            self._run(["xprop", "-id", str(wid), "-f", "_VELBRISK_E2E", "8s", "-set",
+                       "_VELBRISK_E2E", "1"])
+            return wait_for_quietly(lambda: "_VELBRISK_E2E" in read(), 1.0)
+
+        wait_for(marked, "le journal du gestionnaire de fenêtres de weston")
         return read
 
     def press(self, window_title, button):
