@@ -249,7 +249,7 @@ class XSession:
         session's environment."""
         self.program_log = os.path.join(self.log_dir, f"{self.name}-velbrisk.log")
         if self.wine:
-            command, program_env = self.wine.command(self.exe), self.env
+            command, program_env = self.wine.command(self.exe), dict(self.env)
         else:
             command, program_env = [self.exe], dict(self.env, QT_QPA_PLATFORM="xcb")
         for key, value in (env or {}).items():
