@@ -3,6 +3,7 @@
 
 // Start-up: the main window, shown; the program ends when it closes.
 // The command line is not read.
+#include "app/displayplatform.h"
 #include "app/version.h"
 #include "ui/common/look.h"
 #include "ui/main/mainwindow.h"
@@ -30,7 +31,10 @@ QIcon programIcon()
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    // In a Wayland session, X11 through XWayland keeps the windows' buttons
+    // and places (app/displayplatform.h).
+    velbrisk::StartArguments arguments(argc, argv);
+    QApplication app(arguments.count(), arguments.values());
     // No application display name: Qt would append it to every window title.
     QApplication::setApplicationName(u"velbrisk"_s);
     QApplication::setApplicationVersion(velbrisk::DisplayVersion.toString());

@@ -23,7 +23,8 @@ import tempfile
 import time
 import traceback
 
-from xsession import (Failure, Wine, XSession, check, check_equal, wait_for)
+from xsession import (WAIT, Failure, Skip, WaylandSession, Wine, XSession, check,
+                      check_equal, wait_for)
 
 MAIN_TITLE = "Velbrisk    [ par ZeNdAl ]"
 INFO_TITLE = "Information..."
@@ -539,6 +540,87 @@ def scenario_close_with_info_open(sc):
     sc.end()
 
 
+# _MOTIF_WM_HINTS: which of functions and decorations the flags say are
+# given, and the bit of each that maximises.
+MOTIF_FUNCTIONS, MOTIF_DECORATIONS = 1, 2
+MOTIF_MAXIMIZE_FUNCTION, MOTIF_MAXIMIZE_DECORATION = 0x10, 0x40
+
+
+def native_wayland_view(s, program, title):
+    """Weston's line for the program's own Wayland window titled so, if any."""
+    views = [v for v, _ in s.scene() if f"PID {program.pid}," in v and f"'{title}'" in v]
+    return views and "role xdg_toplevel" in views[0] and views[0]
+
+
+def scenario_wayland_session(sc):
+    """In a Wayland session with XWayland the program runs on X11 through
+    XWayland by its own choice: no maximise, the information window at its
+    place, off the taskbar. The user's QT_QPA_PLATFORM, and a session without
+    XWayland, give native Wayland."""
+    s = sc.s
+    for what, env, picture in (
+            ("QT_QPA_PLATFORM=wayland de l'utilisateur", {"QT_QPA_PLATFORM": "wayland"},
+             "wayland_native_user"),
+            ("sans XWayland (DISPLAY vide)", {"DISPLAY": ""}, "wayland_native_no_xwayland")):
+        program = s.start_program(env=env)
+
+        def native():
+            if program.poll() is not None:
+                with open(s.program_log, errors="replace") as f:
+                    log = f.read()
+                if 'platform plugin "wayland"' in log:
+                    raise Skip("pas de plateforme Wayland pour Qt (paquet qt6-wayland)")
+                raise Failure(f"le programme s'est arrêté ({what}) :\n{log}")
+            return native_wayland_view(s, program, MAIN_TITLE)
+
+        wait_for(native, f"la fenêtre Wayland du programme ({what})")
+        check_equal(s.windows_titled(MAIN_TITLE), [], "aucune fenêtre X11 du programme")
+        s.screen_picture(picture)
+        sc.step(f"{what} : Wayland natif (xdg_toplevel du processus {program.pid} chez weston)")
+        program.terminate()
+        program.wait(timeout=WAIT)
+
+    program = s.start_program()
+    wait_for(lambda: s.windows_titled(MAIN_TITLE) or native_wayland_view(s, program, MAIN_TITLE),
+             "la fenêtre principale, sous X11 ou Wayland")
+    check(not native_wayland_view(s, program, MAIN_TITLE), "le programme a pris Wayland natif")
+    main = s.wait_window(MAIN_TITLE)
+    check_equal(s.xprop(main, "_NET_WM_PID"), str(program.pid), "fenêtre X11 du programme")
+    sc.step("session Wayland sans QT_QPA_PLATFORM : le programme choisit X11 par XWayland")
+    hints = [int(v, 16) for v in (s.xprop(main, "_MOTIF_WM_HINTS") or "0,0,0").split(",")]
+    check(hints[0] & MOTIF_FUNCTIONS and not hints[1] & MOTIF_MAXIMIZE_FUNCTION
+          and hints[0] & MOTIF_DECORATIONS and not hints[2] & MOTIF_MAXIMIZE_DECORATION,
+          f"ni action ni bouton d'agrandissement : _MOTIF_WM_HINTS {hints}")
+    check_equal(s.geometry(main)[2:], (648, 473), "taille de la zone cliente")
+    sc.step("fenêtre principale : 648 × 473, ni action ni bouton d'agrandissement")
+
+    window_manager_log = s.watch_window_manager(main)
+    s.press(MAIN_TITLE, "Informations...")
+    info = s.wait_window(INFO_TITLE)
+    check_equal(s.geometry(info)[2:], (312, 187), "taille de la zone cliente")
+    # Weston puts the frame's corner, not the client area's (as Metacity and
+    # Mutter do), where the window asks to be: its surface holds a shadow
+    # around the frame, which its window manager's log measures.
+    frame = wait_for(lambda: re.findall(rf"win {info} geometry: (\d+),(\d+) (\d+)x(\d+)",
+                                        window_manager_log()), "le cadre de weston")[-1]
+    view = wait_for(lambda: [at for line, at in s.scene() if f"'{INFO_TITLE}'" in line],
+                    "la fenêtre d'information chez weston")[0]
+    check_equal((view[0] + int(frame[0]), view[1] + int(frame[1])), (437, 75),
+                "coin du cadre de la fenêtre d'information à l'écran")
+    sc.step(f"« Information... » : 312 × 187, cadre de {frame[2]} × {frame[3]} en (437, 75)")
+    # Weston keeps no taskbar and rewrites _NET_WM_STATE when it maps a
+    # window: its log shows what the program asked for before.
+    asked = wait_for(lambda: re.findall(
+        rf"PROPERTY_NOTIFY: window {info}, _NET_WM_STATE: [^\[]*", window_manager_log()),
+        "la demande d'état de la fenêtre d'information")
+    check("_NET_WM_STATE_SKIP_TASKBAR" in asked[0], f"hors de la barre des tâches : {asked}")
+    sc.step("hors de la barre des tâches, demandé avant l'affichage")
+    s.screen_picture("wayland_xwayland")
+
+
+scenario_wayland_session.session = WaylandSession
+
+
 SCENARIOS = {
     "main_window": scenario_main_window,
     "paste_convert_copy": scenario_paste_convert_copy,
@@ -553,7 +635,21 @@ SCENARIOS = {
     "main_in_front_of_info": scenario_main_in_front_of_info,
     "info_links": scenario_info_links,
     "close_with_info_open": scenario_close_with_info_open,
+    "wayland_session": scenario_wayland_session,
 }
+
+# Roads that hold on one system only, and why: they are neither listed nor run
+# on the other.
+ONLY_ON = {
+    "wayland_session": ("linux", "Wine relie les programmes Windows à X11, jamais à Wayland"),
+}
+SKIPPED = 77
+
+
+def roads(system):
+    """The roads that hold on `system` ("linux", or "wine" for the Windows
+    program under Wine)."""
+    return [name for name in SCENARIOS if ONLY_ON.get(name, (system,))[0] == system]
 
 
 def print_program_log(session):
@@ -566,11 +662,15 @@ def print_program_log(session):
 
 
 def run(name, exe, out, wine):
-    """Runs one scenario: True when it passed."""
+    """Runs one scenario: True, False, or SKIPPED."""
     print(f"[{name}]", flush=True)
+    if name not in roads("wine" if wine else "linux"):
+        print(f"IGNORÉ {name} : {ONLY_ON[name][1]}", flush=True)
+        return SKIPPED
     started = time.monotonic()
     try:
-        with XSession(exe, out, name, wine) as session:
+        session_type = getattr(SCENARIOS[name], "session", XSession)
+        with session_type(exe, out, name, wine) as session:
             scenario = Scenario(session)
             try:
                 SCENARIOS[name](scenario)
@@ -579,6 +679,9 @@ def run(name, exe, out, wine):
                     session.screenshot(wid, f"failed-{name}-{wid:x}")
                 print_program_log(session)
                 raise
+    except Skip as reason:
+        print(f"IGNORÉ {name} : {reason}", flush=True)
+        return SKIPPED
     except Failure as failure:
         print(f"ÉCHEC {name} : {failure}", flush=True)
         print(f"  journaux et images : {out}", flush=True)
@@ -601,11 +704,12 @@ def main():
     parser.add_argument("--layout", metavar="FILE",
                         help="where the controls lie, as dump_layout writes it")
     parser.add_argument("--out", default=os.getcwd())
-    parser.add_argument("--list", action="store_true")
+    parser.add_argument("--list", nargs="?", const="linux", choices=["linux", "wine"],
+                        help="the roads that hold on that system, one a line")
     parser.add_argument("scenarios", nargs="*")
     args = parser.parse_args()
     if args.list:
-        print("\n".join(SCENARIOS))
+        print("\n".join(roads(args.list)))
         return 0
     names = args.scenarios or list(SCENARIOS)
     unknown = [n for n in names if n not in SCENARIOS]
@@ -620,11 +724,13 @@ def main():
     for name in names:
         started = time.monotonic()
         results[name] = run(name, os.path.abspath(args.exe), os.path.abspath(args.out), wine)
-        word = "OK" if results[name] else "ÉCHEC"
+        word = {True: "OK", False: "ÉCHEC", SKIPPED: "IGNORÉ"}[results[name]]
         lines.append(f"{word:7} {time.monotonic() - started:6.1f} s  {name}")
     if len(names) > 1:
         print("\nBilan :", *lines, sep="\n  ", flush=True)
-    return 0 if all(results.values()) else 1
+    if False in results.values():
+        return 1
+    return SKIPPED if set(results.values()) == {SKIPPED} else 0
 
 
 if __name__ == "__main__":

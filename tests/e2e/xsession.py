@@ -5,6 +5,7 @@
 window manager and the real velbrisk executable on the xcb platform, or the
 Windows velbrisk.exe under Wine, driven with xdotool, the real clipboard
 through xclip, and what the window manager sees through xprop and xwininfo.
+WaylandSession puts weston and its XWayland in place of Xvfb and Metacity.
 
 Every wait polls with a bound; nothing relies on a fixed sleep alone, so a
 loaded machine only makes the tests slower.
@@ -27,6 +28,10 @@ BACKGROUND = bytes((0xEE, 0xEE, 0xEA))
 
 class Failure(AssertionError):
     pass
+
+
+class Skip(Exception):
+    """A road that this machine cannot take, and why."""
 
 
 def wait_for(predicate, what, timeout=WAIT, interval=0.05):
@@ -202,7 +207,13 @@ class XSession:
                 break
             number += chunk
         os.close(read_end)
-        display = ":" + number.decode().strip()
+        self.env = self._session_env(":" + number.decode().strip())
+        wait_for(lambda: self._run(["xprop", "-root", "-len", "1", "_NET_SUPPORTED"],
+                                   check_rc=False).returncode == 0, "le serveur X")
+
+    def _session_env(self, display):
+        """The environment of everything the session runs: the user's, without
+        what would lead a program out of it."""
         env = {key: value for key, value in os.environ.items()
                if not key.startswith(("QT_", "XDG_"))}
         env.update({
@@ -218,9 +229,7 @@ class XSession:
         })
         env.pop("BROWSER", None)
         env.pop("DBUS_SESSION_BUS_ADDRESS", None)
-        self.env = env
-        wait_for(lambda: self._run(["xprop", "-root", "-len", "1", "_NET_SUPPORTED"],
-                                   check_rc=False).returncode == 0, "le serveur X")
+        return env
 
     def _start_wm(self):
         metacity = subprocess.Popen(["metacity", "--sm-disable", "--no-composite"],
@@ -238,14 +247,21 @@ class XSession:
             f.write("#!/bin/sh\nprintf '%s\\n' \"$*\" >> '" + self.browser_log + "'\n")
         os.chmod(script, 0o755)
 
-    def start_program(self, cwd=None):
+    def start_program(self, cwd=None, env=None):
+        """Starts the program; env adds to (or, with None, takes from) the
+        session's environment."""
         self.program_log = os.path.join(self.log_dir, f"{self.name}-velbrisk.log")
         if self.wine:
-            command, env = self.wine.command(self.exe), self.env
+            command, program_env = self.wine.command(self.exe), dict(self.env)
         else:
-            command, env = [self.exe], dict(self.env, QT_QPA_PLATFORM="xcb")
+            command, program_env = [self.exe], dict(self.env, QT_QPA_PLATFORM="xcb")
+        for key, value in (env or {}).items():
+            if value is None:
+                program_env.pop(key, None)
+            else:
+                program_env[key] = value
         self.program = subprocess.Popen(
-            command, env=env, cwd=cwd or self.home,
+            command, env=program_env, cwd=cwd or self.home,
             stdout=subprocess.DEVNULL, stderr=open(self.program_log, "wb"))
         self.procs.append(self.program)
         self.started_at = time.monotonic()
@@ -331,14 +347,15 @@ class XSession:
                          what or f"la fenêtre « {title} »")
         check_equal(len(found), 1, f"nombre de fenêtres « {title} »")
         wid = found[0]
-        # Placed by the window manager: framed (or, when Wine draws the
-        # frame, given its actions) and mapped.
-        wait_for(lambda: (self.xprop(wid, "_NET_FRAME_EXTENTS")
-                          or self.wine_draws_frame(wid)
-                          and self.xprop(wid, "_NET_WM_ALLOWED_ACTIONS"))
-                 and self.is_viewable(wid),
-                 f"« {title} » placée par le gestionnaire de fenêtres")
+        wait_for(lambda: self.placed(wid), f"« {title} » placée par le gestionnaire de fenêtres")
         return wid
+
+    def placed(self, wid):
+        """Placed by the window manager: framed (or, when Wine draws the
+        frame, given its actions) and mapped."""
+        return ((self.xprop(wid, "_NET_FRAME_EXTENTS")
+                 or self.wine_draws_frame(wid) and self.xprop(wid, "_NET_WM_ALLOWED_ACTIONS"))
+                and self.is_viewable(wid))
 
     def wait_no_window(self, title):
         wait_for(lambda: not self.windows_titled(title), f"la disparition de « {title} »")
@@ -502,3 +519,119 @@ class XSession:
                 return f.read().splitlines()
         except FileNotFoundError:
             return []
+
+
+class WaylandSession(XSession):
+    """A Wayland desktop's session, as the program meets it: weston (headless,
+    pixman) with XWayland, XDG_SESSION_TYPE=wayland, WAYLAND_DISPLAY and
+    XWayland's DISPLAY, no QT_QPA_PLATFORM. Weston's own X window manager
+    frames the X windows; a session bus lets AT-SPI press buttons, since
+    weston's headless backend has no seat for xdotool to drive."""
+
+    SOCKET = "wayland-velbrisk"
+    # The system's python3, which holds pyatspi.
+    ATSPI_PYTHON = "/usr/bin/python3"
+
+    def _start_x(self):
+        for tool, package in (("weston", "weston"), ("Xwayland", "xwayland"),
+                              ("dbus-daemon", "dbus-daemon")):
+            if not shutil.which(tool):
+                raise Skip(f"{tool} absent (paquet {package})")
+        if not os.path.exists(self.ATSPI_PYTHON) or subprocess.run(
+                [self.ATSPI_PYTHON, "-c", "import pyatspi"], capture_output=True).returncode:
+            raise Skip("pyatspi absent (paquet python3-pyatspi)")
+        # Weston binds XWayland's sockets there, but only an X server makes it.
+        try:
+            os.mkdir("/tmp/.X11-unix")
+            os.chmod("/tmp/.X11-unix", 0o1777)
+        except FileExistsError:
+            pass
+        self.env = self._session_env("")
+        self.env.update({"XDG_RUNTIME_DIR": self.runtime, "XDG_SESSION_TYPE": "wayland",
+                         "WAYLAND_DISPLAY": self.SOCKET,
+                         "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
+        bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                               env=self.env, stdout=subprocess.PIPE,
+                               stderr=self._log("dbus"))
+        self.procs.append(bus)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
+        weston_log = os.path.join(self.log_dir, f"{self.name}-weston.log")
+        open(weston_log, "wb").close()  # weston adds to its log
+        self.procs.append(subprocess.Popen(
+            ["weston", "--backend=headless-backend.so", "--use-pixman", "--xwayland", "--debug",
+             "--no-config", f"--socket={self.SOCKET}", "--width=1280", "--height=1024",
+             "--idle-time=0", f"--log={weston_log}"],
+            env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+
+        def display():
+            with open(weston_log, errors="replace") as f:
+                found = re.search(r"xserver listening on display (:\d+)", f.read())
+            return found and found.group(1)
+
+        self.env["DISPLAY"] = wait_for(display, "weston et son XWayland")
+
+    def _start_wm(self):
+        wait_for(lambda: "window id" in self.xprop_root("_NET_SUPPORTING_WM_CHECK"),
+                 "le gestionnaire de fenêtres de weston dans XWayland")
+
+    def start_program(self, cwd=None, env=None):
+        # The program chooses its platform itself, as in a user's session.
+        return super().start_program(cwd, dict({"QT_QPA_PLATFORM": None}, **(env or {})))
+
+    def clients(self):
+        """Weston's window manager keeps no client list: the named X windows."""
+        tree = self._run(["xwininfo", "-root", "-tree"]).stdout.decode(errors="replace")
+        ids = [int(i, 16) for i in re.findall(r'^\s*(0x[0-9a-f]+) "', tree, re.M)]
+        return [(wid, self.window_name(wid)) for wid in ids]
+
+    def placed(self, wid):
+        """Framed by weston (inside a window of its own) and mapped."""
+        out = self._run(["xwininfo", "-children", "-id", str(wid)]).stdout.decode()
+        ids = re.search(r"Root window id: (0x[0-9a-f]+).*Parent window id: (0x[0-9a-f]+)",
+                        out, re.S)
+        return ids and ids.group(1) != ids.group(2) and self.is_viewable(wid)
+
+    def scene(self):
+        """The surfaces as weston shows them: weston's line for each, and its
+        (left, top) on the screen, its shadow included."""
+        out = self._run(["weston-debug", "scene-graph"]).stdout.decode(errors="replace")
+        views = re.findall(r"^\s*(View .*)\n\s*position: \((-?\d+), (-?\d+)\)", out, re.M)
+        return [(line, (int(x), int(y))) for line, x, y in views]
+
+    def screen_picture(self, name):
+        """The whole screen as weston draws it, frames included."""
+        before = set(os.listdir(self.tmp))
+        subprocess.run(["weston-screenshooter"], env=self.env, cwd=self.tmp,
+                       capture_output=True, timeout=WAIT, check=True)
+        made = wait_for(lambda: set(os.listdir(self.tmp)) - before, "la capture de weston")
+        path = os.path.join(self.screenshot_dir, f"{name}.png")
+        shutil.move(os.path.join(self.tmp, made.pop()), path)
+        return path
+
+    def watch_window_manager(self, wid):
+        """Starts writing down the X events weston's window manager sees, once
+        it sees a mark set on window wid; returns a function that reads them."""
+        path = os.path.join(self.log_dir, f"{self.name}-xwm.log")
+        with open(path, "wb") as log:
+            self.procs.append(subprocess.Popen(["weston-debug", "xwm-wm-x11"], env=self.env,
+                                               stdout=log, stderr=subprocess.DEVNULL))
+
+        def read():
+            with open(path, errors="replace") as f:
+                return f.read()
+
+        def marked():
+            self._run(["xprop", "-id", str(wid), "-f", "_VELBRISK_E2E", "8s", "-set",
+                       "_VELBRISK_E2E", "1"])
+            return wait_for_quietly(lambda: "_VELBRISK_E2E" in read(), 1.0)
+
+        wait_for(marked, "le journal du gestionnaire de fenêtres de weston")
+        return read
+
+    def press(self, window_title, button):
+        """A screen reader's press on a button, over AT-SPI (a11y_tree.py)."""
+        here = os.path.dirname(os.path.abspath(__file__))
+        code = ("import sys; sys.path.insert(0, sys.argv[1]); import a11y_tree as t; "
+                "t.press(t.wait_for(lambda: t.frame(sys.argv[2]), sys.argv[2]), sys.argv[3])")
+        self._run([self.ATSPI_PYTHON, "-c", code, here, window_title, button],
+                  timeout=2 * WAIT)
