@@ -1,0 +1,106 @@
+#include "ui/main/clipboard.h"
+
+#include "core/clipboardtext.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QThread>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+#ifdef VELBRISK_HAVE_XCB
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <memory>
+#endif
+
+using namespace Qt::StringLiterals;
+
+namespace velbrisk::ui {
+namespace {
+
+// Whether another program holds the clipboard open. A clipboard manager or a
+// remote-desktop client holds it for a moment: a few tries over 150 ms let
+// such a holder finish. Only the Windows platform has such a lock.
+bool heldByAnotherProgram()
+{
+#ifdef Q_OS_WIN
+    if (QGuiApplication::platformName() != u"windows"_s)
+        return false;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        if (attempt > 0)
+            QThread::msleep(50);
+        if (OpenClipboard(nullptr)) {
+            CloseClipboard();
+            return false;
+        }
+    }
+    return true;
+#else
+    return false;
+#endif
+}
+
+// Whether the system says the clipboard holds something, asked without
+// reading it: on Windows a format is on it; under X11 a client owns it.
+bool holdsSomething()
+{
+#ifdef Q_OS_WIN
+    if (QGuiApplication::platformName() == u"windows"_s)
+        return CountClipboardFormats() > 0;
+#endif
+#ifdef VELBRISK_HAVE_XCB
+#if QT_CONFIG(xcb)
+    if (QGuiApplication::platformName() == u"xcb"_s) {
+        auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+        if (!connection)
+            return false;
+        constexpr char name[] = "CLIPBOARD";
+        const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
+            xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, sizeof name - 1, name),
+                                  nullptr),
+            &std::free);
+        if (!atom || atom->atom == XCB_ATOM_NONE)
+            return false;
+        const std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> owner(
+            xcb_get_selection_owner_reply(connection,
+                                          xcb_get_selection_owner(connection, atom->atom), nullptr),
+            &std::free);
+        return owner && owner->owner != XCB_NONE;
+    }
+#endif
+#endif
+    return false;
+}
+
+} // namespace
+
+bool putOnClipboard(const QString &text)
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(text);
+    // After a write that took, the clipboard is the program's own and Qt
+    // answers from its own copy; after one that failed, it reads what the
+    // other program left, or nothing.
+    const QMimeData *held = clipboard->mimeData();
+    return held && held->hasText() && IsSameClipboardText(text, held->text());
+}
+
+std::optional<QString> clipboardText()
+{
+    if (heldByAnotherProgram())
+        return std::nullopt;
+    const QMimeData *held = QGuiApplication::clipboard()->mimeData();
+    // Qt gives no format both for an empty clipboard and for one it could
+    // not read (an X11 owner that never answers, after Qt's 5 s wait).
+    if (!held || held->formats().isEmpty())
+        return holdsSomething() ? std::nullopt : std::optional(QString());
+    return held->text();
+}
+
+} // namespace velbrisk::ui
