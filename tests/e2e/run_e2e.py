@@ -87,7 +87,9 @@ def skin_file_bytes(text):
 
 # Scenarios that cannot hold under Wine, and why; they are reported as
 # skipped there (exit code SKIPPED when nothing else ran).
-WINE_SKIPS = {}
+WINE_SKIPS = {
+    "clipboard_silent_owner": "Wine lit le presse-papiers X11 pour le programme, pas Qt",
+}
 SKIPPED = 77
 
 
@@ -353,6 +355,37 @@ def scenario_batch_missing_folder(sc):
         sc.end()
 
 
+def scenario_clipboard_silent_owner(sc):
+    """An X11 clipboard owner that never answers: "Coller" says the clipboard
+    cannot be read and leaves the input box as it was; "Copier" takes the
+    clipboard over as always. Once no client owns the clipboard, "Coller"
+    empties the box without a word."""
+    s = sc.s
+    sc.start()
+    sc.paste_code(CODE_1252)
+    owner = s.hold_clipboard_silently("autre texte")
+    try:
+        sc.step("un autre client possède le presse-papiers et ne répond plus")
+        sc.click("Command5")
+        sc.box(ERROR_TITLE, "paste_silent_owner_box")
+        sc.step("« Coller » : boîte d'erreur (Qt attend 5 s la réponse)")
+        sc.click("Command3")
+        copied = wait_for(lambda: [t for t in [s.clipboard_text()] if t not in (None, "autre texte")],
+                          "le texte de « Copier » dans le presse-papiers")
+        check_equal(copied[0], START_TEXT2, "« Copier » prend le presse-papiers au client muet")
+        sc.step("« Copier » prend le presse-papiers au client muet, sans boîte")
+    finally:
+        s.release_clipboard(owner)
+    sc.field("Text3", "rien-de-tel")
+    sc.click("Command2")
+    sc.copied_exact(CODE_1252, "la case du haut a gardé son code")
+    s.release_clipboard(s.hold_clipboard_silently("muet"))
+    sc.click("Command5")
+    sc.click("Command2")
+    sc.copied_exact("", "sans propriétaire, « Coller » vide la case du haut, sans boîte")
+    sc.end()
+
+
 def scenario_help_box(sc):
     sc.start()
     sc.click("Command7")
@@ -520,6 +553,7 @@ SCENARIOS = {
     "eff": scenario_eff,
     "batch": scenario_batch,
     "batch_missing_folder": scenario_batch_missing_folder,
+    "clipboard_silent_owner": scenario_clipboard_silent_owner,
     "help_box": scenario_help_box,
     "folder_list": scenario_folder_list,
     "info_window": scenario_info_window,
