@@ -90,6 +90,10 @@ def skin_file_bytes(text):
 WINE_SKIPS = {
     "clipboard_silent_owner": "Wine lit le presse-papiers X11 pour le programme, pas Qt",
 }
+# Scenarios that only hold under Wine.
+NATIVE_SKIPS = {
+    "clipboard_held": "tenir le presse-papiers ouvert est propre à Windows",
+}
 SKIPPED = 77
 
 
@@ -386,6 +390,39 @@ def scenario_clipboard_silent_owner(sc):
     sc.end()
 
 
+def scenario_clipboard_held(sc):
+    """Another Windows program holds the clipboard open: "Copier" says the
+    code was not copied and the clipboard keeps its old text, "Coller" says
+    the clipboard cannot be read and the input box keeps its code. Three
+    rounds; once the clipboard is let go, "Copier" works again."""
+    s = sc.s
+    holder_exe = os.path.join(os.path.dirname(sc.wine.run_script), "tests", "hold_clipboard.exe")
+    sc.start()
+    sc.paste_code(CODE_1252)
+    sc.click("Command1")
+    for round in range(1, 4):
+        old = f"ancien contenu {round}"
+        s.set_clipboard(old)
+        holder = s.hold_windows_clipboard(holder_exe)
+        try:
+            sc.click("Command3")
+            sc.box(ERROR_TITLE, f"copy_held_box_{round}")
+            sc.click("Command5")
+            sc.box(ERROR_TITLE, f"paste_held_box_{round}")
+        finally:
+            s.release_windows_clipboard(holder)
+        kept = wait_for(lambda: [t for t in [s.clipboard_text()] if t is not None],
+                        "le texte du presse-papiers")
+        check_equal(kept[0], old, "le presse-papiers garde son ancien texte")
+        sc.step(f"tour {round}, presse-papiers tenu : « Copier » et « Coller » le disent")
+        sc.copied_exact(CODE_1252.replace("#000000", "#333333"),
+                        f"tour {round}, presse-papiers libre : « Copier » copie")
+    sc.field("Text3", "rien-de-tel")
+    sc.click("Command2")
+    sc.copied_exact(CODE_1252, "la case du haut a gardé son code")
+    sc.end()
+
+
 def scenario_help_box(sc):
     sc.start()
     sc.click("Command7")
@@ -554,6 +591,7 @@ SCENARIOS = {
     "batch": scenario_batch,
     "batch_missing_folder": scenario_batch_missing_folder,
     "clipboard_silent_owner": scenario_clipboard_silent_owner,
+    "clipboard_held": scenario_clipboard_held,
     "help_box": scenario_help_box,
     "folder_list": scenario_folder_list,
     "info_window": scenario_info_window,
@@ -577,6 +615,9 @@ def run(name, exe, out, wine):
     print(f"[{name}]", flush=True)
     if wine and name in WINE_SKIPS:
         print(f"IGNORÉ {name} sous Wine : {WINE_SKIPS[name]}", flush=True)
+        return SKIPPED
+    if not wine and name in NATIVE_SKIPS:
+        print(f"IGNORÉ {name} hors Wine : {NATIVE_SKIPS[name]}", flush=True)
         return SKIPPED
     started = time.monotonic()
     try:

@@ -1,0 +1,20 @@
+// Holds the Windows clipboard open, as a clipboard manager or a remote-desktop
+// client does for a moment, until its standard input ends: the end-to-end
+// roads press "Copier" and "Coller" meanwhile. Says "held" once it holds it.
+#include <windows.h>
+
+#include <cstdio>
+
+int main()
+{
+    if (!OpenClipboard(nullptr)) {
+        std::fprintf(stderr, "OpenClipboard : erreur %lu\n", GetLastError());
+        return 1;
+    }
+    std::puts("held");
+    std::fflush(stdout);
+    while (std::getchar() != EOF) {
+    }
+    CloseClipboard();
+    return 0;
+}
