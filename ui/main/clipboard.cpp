@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QPointer>
 #include <QThread>
 
 #ifdef Q_OS_WIN
@@ -83,11 +84,18 @@ bool putOnClipboard(const QString &text)
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(text);
-    // After a write that took, the clipboard is the program's own and Qt
-    // answers from its own copy; after one that failed, it reads what the
-    // other program left, or nothing.
+    const QPointer<QMimeData> ours = new QMimeData;
+    ours->setText(text);
+    clipboard->setMimeData(ours);
+    // Qt answers from the program's own copy only while the system says the
+    // clipboard is still the program's (X11: the selection's owner; Windows:
+    // the current data object): then the write took. Otherwise what the
+    // clipboard holds is read back, as a clipboard manager may have taken
+    // the text over; a failed write leaves the other program's text, or
+    // nothing readable.
     const QMimeData *held = clipboard->mimeData();
+    if (ours && held == ours)
+        return true;
     return held && held->hasText() && IsSameClipboardText(text, held->text());
 }
 
