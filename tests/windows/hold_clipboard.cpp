@@ -7,9 +7,14 @@
 
 int main()
 {
-    if (!OpenClipboard(nullptr)) {
-        std::fprintf(stderr, "OpenClipboard : erreur %lu\n", GetLastError());
-        return 1;
+    // Wine's bridge to the X11 clipboard may hold it for a moment itself.
+    int tries = 0;
+    while (!OpenClipboard(nullptr)) {
+        if (++tries == 100) {
+            std::fprintf(stderr, "OpenClipboard : erreur %lu\n", GetLastError());
+            return 1;
+        }
+        Sleep(50);
     }
     std::puts("held");
     std::fflush(stdout);
