@@ -31,15 +31,22 @@ bool heldByAnotherProgram()
 #ifdef Q_OS_WIN
     if (QGuiApplication::platformName() != u"windows"_s)
         return false;
-    for (int attempt = 0; attempt < 4; ++attempt) {
+    // Opened for a window of the program's own: Wine lets two programs that
+    // open it without a window hold it together.
+    const HWND window = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        nullptr, nullptr);
+    bool held = true;
+    for (int attempt = 0; held && attempt < 4; ++attempt) {
         if (attempt > 0)
             QThread::msleep(50);
-        if (OpenClipboard(nullptr)) {
+        if (OpenClipboard(window)) {
             CloseClipboard();
-            return false;
+            held = false;
         }
     }
-    return true;
+    if (window)
+        DestroyWindow(window);
+    return held;
 #else
     return false;
 #endif
