@@ -500,18 +500,12 @@ class XSession:
     def hold_windows_clipboard(self, holder_exe):
         """A Windows program holds the clipboard open until
         release_windows_clipboard."""
-        said = os.path.join(self.tmp, "holder.out")
-        with open(said, "wb") as out:
-            holder = subprocess.Popen([self.wine.run_script, holder_exe], env=self.env,
-                                      stdin=subprocess.PIPE, stdout=out,
-                                      stderr=self._log("hold_clipboard"))
-
-        def holding():
-            with open(said, "rb") as f:
-                return f.read().startswith(b"held") or holder.poll() is not None
-
-        wait_for(holding, "le presse-papiers Windows tenu ouvert")
-        check(holder.poll() is None, "hold_clipboard.exe n'a pas pu ouvrir le presse-papiers")
+        holder = subprocess.Popen([self.wine.run_script, holder_exe], env=self.env,
+                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                  stderr=self._log("hold_clipboard"))
+        # "held" once it holds it; nothing if it ends without.
+        check(holder.stdout.readline().strip() == b"held",
+              "hold_clipboard.exe n'a pas pu ouvrir le presse-papiers")
         return holder
 
     def release_windows_clipboard(self, holder):
