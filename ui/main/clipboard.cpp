@@ -52,13 +52,14 @@ bool heldByAnotherProgram()
 #endif
 }
 
-// Whether the system says the clipboard holds something, asked without
-// reading it: on Windows a format is on it; under X11 a client owns it.
+// Whether the system says the clipboard holds something to read, asked
+// without reading it: on Windows a text (not any format: Qt lists none for
+// some of the system's own, such as a metafile); under X11 an owner.
 bool holdsSomething()
 {
 #ifdef Q_OS_WIN
     if (QGuiApplication::platformName() == u"windows"_s)
-        return CountClipboardFormats() > 0;
+        return IsClipboardFormatAvailable(CF_UNICODETEXT);
 #endif
 #ifdef VELBRISK_HAVE_XCB
 #if QT_CONFIG(xcb)
