@@ -7,9 +7,14 @@
 
 int main()
 {
+    // For a window, as such programs do: under Wine, programs that open the
+    // clipboard without a window share it, and the first to close it ends
+    // the others' hold.
+    const HWND window = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        nullptr, nullptr);
     // Wine's bridge to the X11 clipboard may hold it for a moment itself.
     int tries = 0;
-    while (!OpenClipboard(nullptr)) {
+    while (!OpenClipboard(window)) {
         if (++tries == 100) {
             std::fprintf(stderr, "OpenClipboard : erreur %lu\n", GetLastError());
             return 1;

@@ -104,7 +104,10 @@ bool putOnClipboard(const QString &text)
     const QMimeData *held = clipboard->mimeData();
     if (ours && held == ours)
         return true;
-    return held && held->hasText() && IsSameClipboardText(text, held->text());
+    // Not hasText(): Qt for Windows says yes to it for a clipboard held open,
+    // whose text then reads empty.
+    return held && held->formats().contains(u"text/plain"_s) &&
+           IsSameClipboardText(text, held->text());
 }
 
 std::optional<QString> clipboardText()
