@@ -116,7 +116,8 @@ std::optional<QString> clipboardText()
         return std::nullopt;
     const QMimeData *held = QGuiApplication::clipboard()->mimeData();
     // Qt gives no format both for an empty clipboard and for one it could
-    // not read (an X11 owner that never answers, after Qt's 5 s wait).
+    // not read: an X11 owner that never answers (after Qt's 5 s wait), a
+    // Windows clipboard another program opened since the try above.
     if (!held || held->formats().isEmpty())
         return holdsSomething() ? std::nullopt : std::optional(QString());
     return held->text();
