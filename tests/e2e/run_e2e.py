@@ -380,6 +380,70 @@ def scenario_batch_missing_folder(sc):
         sc.end()
 
 
+def scenario_clipboard_silent_owner(sc):
+    """An X11 clipboard owner that never answers: "Coller" says the clipboard
+    cannot be read and leaves the input box as it was; "Copier" takes the
+    clipboard over as always. Once no client owns the clipboard, "Coller"
+    empties the box without a word."""
+    s = sc.s
+    sc.start()
+    sc.paste_code(CODE_1252)
+    owner = s.hold_clipboard_silently("autre texte")
+    try:
+        sc.step("un autre client possède le presse-papiers et ne répond plus")
+        sc.click("Command5")
+        sc.box(ERROR_TITLE, "paste_silent_owner_box")
+        sc.step("« Coller » : boîte d'erreur (Qt attend 5 s la réponse)")
+        sc.click("Command3")
+        copied = wait_for(lambda: [t for t in [s.clipboard_text()] if t not in (None, "autre texte")],
+                          "le texte de « Copier » dans le presse-papiers")
+        check_equal(copied[0], START_TEXT2, "« Copier » prend le presse-papiers au client muet")
+        sc.step("« Copier » prend le presse-papiers au client muet, sans boîte")
+    finally:
+        s.release_clipboard(owner)
+    sc.field("Text3", "rien-de-tel")
+    sc.click("Command2")
+    sc.copied_exact(CODE_1252, "la case du haut a gardé son code")
+    s.release_clipboard(s.hold_clipboard_silently("muet"))
+    sc.click("Command5")
+    sc.click("Command2")
+    sc.copied_exact("", "sans propriétaire, « Coller » vide la case du haut, sans boîte")
+    sc.end()
+
+
+def scenario_clipboard_held(sc):
+    """Another Windows program holds the clipboard open: "Copier" says the
+    code was not copied and the clipboard keeps its old text, "Coller" says
+    the clipboard cannot be read and the input box keeps its code. Three
+    rounds; once the clipboard is let go, "Copier" works again."""
+    s = sc.s
+    holder_exe = os.path.join(os.path.dirname(sc.wine.run_script), "tests", "hold_clipboard.exe")
+    sc.start()
+    sc.paste_code(CODE_1252)
+    sc.click("Command1")
+    for round in range(1, 4):
+        old = f"ancien contenu {round}"
+        s.set_clipboard(old)
+        holder = s.hold_windows_clipboard(holder_exe)
+        try:
+            sc.click("Command3")
+            sc.box(ERROR_TITLE, f"copy_held_box_{round}")
+            sc.click("Command5")
+            sc.box(ERROR_TITLE, f"paste_held_box_{round}")
+        finally:
+            s.release_windows_clipboard(holder)
+        kept = wait_for(lambda: [t for t in [s.clipboard_text()] if t is not None],
+                        "le texte du presse-papiers")
+        check_equal(kept[0], old, "le presse-papiers garde son ancien texte")
+        sc.step(f"tour {round}, presse-papiers tenu : « Copier » et « Coller » le disent")
+        sc.copied_exact(CODE_1252.replace("#000000", "#333333"),
+                        f"tour {round}, presse-papiers libre : « Copier » copie")
+    sc.field("Text3", "rien-de-tel")
+    sc.click("Command2")
+    sc.copied_exact(CODE_1252, "la case du haut a gardé son code")
+    sc.end()
+
+
 def scenario_help_box(sc):
     sc.start()
     sc.click("Command7")
@@ -629,6 +693,8 @@ SCENARIOS = {
     "batch": scenario_batch,
     "first_batch": scenario_first_batch,
     "batch_missing_folder": scenario_batch_missing_folder,
+    "clipboard_silent_owner": scenario_clipboard_silent_owner,
+    "clipboard_held": scenario_clipboard_held,
     "help_box": scenario_help_box,
     "folder_list": scenario_folder_list,
     "info_window": scenario_info_window,
@@ -642,6 +708,8 @@ SCENARIOS = {
 # on the other.
 ONLY_ON = {
     "wayland_session": ("linux", "Wine relie les programmes Windows à X11, jamais à Wayland"),
+    "clipboard_silent_owner": ("linux", "Wine lit le presse-papiers X11 pour le programme, pas Qt"),
+    "clipboard_held": ("wine", "tenir le presse-papiers ouvert est propre à Windows"),
 }
 SKIPPED = 77
 

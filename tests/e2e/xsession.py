@@ -500,6 +500,38 @@ class XSession:
         wait_for(lambda: self.clipboard_targets() == {"TARGETS", "image/png"},
                  "une image seule dans le presse-papiers")
 
+    def hold_clipboard_silently(self, text):
+        """Another client owns the clipboard and never answers: xclip, which
+        serves `text` until it is stopped. Give it to release_clipboard."""
+        owner = subprocess.Popen(["xclip", "-i", "-quiet", "-selection", "clipboard"],
+                                 env=self.env, stdin=subprocess.PIPE,
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        owner.stdin.write(text.encode("utf-8"))
+        owner.stdin.close()
+        wait_for(lambda: self.clipboard_text() == text, "le texte de xclip dans le presse-papiers")
+        owner.send_signal(signal.SIGSTOP)
+        return owner
+
+    def release_clipboard(self, owner):
+        """Ends a silent owner: the clipboard then has no owner at all."""
+        owner.kill()
+        owner.wait(timeout=WAIT)
+
+    def hold_windows_clipboard(self, holder_exe):
+        """A Windows program holds the clipboard open until
+        release_windows_clipboard."""
+        holder = subprocess.Popen([self.wine.run_script, holder_exe], env=self.env,
+                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                  stderr=self._log("hold_clipboard"))
+        # "held" once it holds it; nothing if it ends without.
+        check(holder.stdout.readline().strip() == b"held",
+              "hold_clipboard.exe n'a pas pu ouvrir le presse-papiers")
+        return holder
+
+    def release_windows_clipboard(self, holder):
+        holder.stdin.close()
+        holder.wait(timeout=WAIT)
+
     def clipboard_targets(self):
         result = self._run(["xclip", "-o", "-selection", "clipboard", "-t", "TARGETS"],
                            check_rc=False)

@@ -3,17 +3,18 @@
 
 #include "ui/main/mainwindow.h"
 
+#include "core/clipboardtext.h"
 #include "core/conversion.h"
 #include "core/skinbatch.h"
 #include "core/skinfilewriter.h"
 #include "core/skintable.h"
 #include "ui/common/messagebox.h"
 #include "ui/info/infowindow.h"
+#include "ui/main/clipboard.h"
 #include "ui/main/codebox.h"
 #include "ui/main/dirlist.h"
 #include "ui/main/form1layout.h"
 
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -109,9 +110,8 @@ void MainWindow::replaceText()
 // "Copier": the output code alone on the clipboard, as plain text.
 void MainWindow::copyOutput()
 {
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(m_controls.outputCode->code());
+    if (!putOnClipboard(m_controls.outputCode->code()))
+        showError(this, ClipboardNotWritten.toString());
 }
 
 // "Eff".
@@ -120,10 +120,14 @@ void MainWindow::clearInput()
     m_controls.inputCode->setCode(QString());
 }
 
-// "Coller": the input code becomes exactly the clipboard's text.
+// "Coller": the input code becomes exactly the clipboard's text; a clipboard
+// that cannot be read leaves it as it was.
 void MainWindow::pasteInput()
 {
-    m_controls.inputCode->setCode(QGuiApplication::clipboard()->text());
+    if (const std::optional<QString> text = clipboardText())
+        m_controls.inputCode->setCode(*text);
+    else
+        showError(this, ClipboardNotRead.toString());
 }
 
 // "Informations...": one window for the whole run, brought to the front.

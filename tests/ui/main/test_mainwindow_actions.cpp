@@ -270,8 +270,10 @@ void TestMainWindowActions::pasteAndCopyRoundTrip()
     QCOMPARE(copied(*m_form), expected + u"#333333"_s);
 }
 
+// A copy that took says nothing, even of an empty text.
 void TestMainWindowActions::copyAtStartUpAndWhenEmpty()
 {
+    Boxes boxes;
     QCOMPARE(copied(*m_form), u"Le code vous sera donné aprés une transformation...\n"_s);
 
     m_form->click(u"Command4"_s); // empty input...
@@ -279,10 +281,13 @@ void TestMainWindowActions::copyAtStartUpAndWhenEmpty()
     clipboard()->setText(u"ancien contenu"_s);
     QCOMPARE(copied(*m_form), QString());
     QVERIFY(!clipboard()->mimeData()->hasHtml());
+    QVERIFY(boxes.shown.isEmpty());
 }
 
+// An empty clipboard, or one without text, empties the input without a box.
 void TestMainWindowActions::pasteWithoutTextEmptiesTheInput()
 {
+    Boxes boxes;
     clipboard()->clear();
     m_form->click(u"Command5"_s);
     QCOMPARE(m_form->code(u"text1"_s), QString());
@@ -294,6 +299,7 @@ void TestMainWindowActions::pasteWithoutTextEmptiesTheInput()
     clipboard()->setMimeData(html);
     m_form->click(u"Command5"_s);
     QCOMPARE(m_form->code(u"text1"_s), QString());
+    QVERIFY(boxes.shown.isEmpty());
 }
 
 void TestMainWindowActions::pasteReplacesEverythingWhateverTheSelection()

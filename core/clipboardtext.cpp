@@ -1,0 +1,28 @@
+#include "core/clipboardtext.h"
+
+namespace velbrisk {
+
+bool IsSameClipboardText(QStringView copied, QStringView readBack)
+{
+    if (copied == readBack)
+        return true;
+    // A CR right before a LF is passed over on either side.
+    const auto skipCr = [](QStringView text, qsizetype &at) {
+        if (at + 1 < text.size() && text[at] == u'\r' && text[at + 1] == u'\n')
+            ++at;
+    };
+    qsizetype i = 0;
+    qsizetype j = 0;
+    for (;;) {
+        skipCr(copied, i);
+        skipCr(readBack, j);
+        if (i == copied.size() || j == readBack.size())
+            return i == copied.size() && j == readBack.size();
+        if (copied[i] != readBack[j])
+            return false;
+        ++i;
+        ++j;
+    }
+}
+
+} // namespace velbrisk
