@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/displayplatform.h"
 
 #include <QtGlobal>

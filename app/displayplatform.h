@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Which display platform the program asks Qt for at start-up.
 //
 // In a Wayland session Qt would pick its native Wayland platform, where the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What "Copier" and "Coller" say when the clipboard fails them, and how the
 // text read back after "Copier" is compared with the text put there.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The replacement rule in two steps, private to core/: the batch finds the
 // occurrences once and builds the code of each of the 24 skins from them.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The writer's side of a failure, private to core/: the checks of a file's
 // name, which the writer makes before writing anything, and the one helper
 // that turns what it knew when a step failed (the system's error code, Qt's

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where the batch's folder field and folder list open when the program starts.
 //
 // An untouched window must make a first batch that works: both open on a

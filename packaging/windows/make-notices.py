@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Writes LICENCES-TIERS.txt, the notices of Velbrisk's Windows packages.
 
     make-notices.py BUILD_DIR QT_PREFIX > LICENCES-TIERS.txt

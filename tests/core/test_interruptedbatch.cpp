@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A batch stopped half-way, as when the program is killed: every skin file is
 // whole, old or new; what the batch left beside them bears Velbrisk's own name
 // and goes with the next batch into the folder; nothing else there is touched.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the window tests share: a control found by its name, and the event
 // loop run until a window's closing ends it.
 #pragma once

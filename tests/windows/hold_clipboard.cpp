@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Holds the Windows clipboard open, as a clipboard manager or a remote-desktop
 // client does for a moment, until its standard input ends: the end-to-end
 // roads press "Copier" and "Coller" meanwhile. Says "held" once it holds it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The clipboard as "Copier" and "Coller" use it. Qt reports no failure of
 // its own: a write is checked by reading it back, and a read that found
 // nothing asks the system whether the clipboard really holds nothing.
