@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced (not run) by scripts/windows and scripts/release: finds the Qt for
 # Windows cached in ~/.cache/velbrisk/, or cross-builds it there once.
 # Needs from its caller: $source (the source tree), $jobs and fail().
