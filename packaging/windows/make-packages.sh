@@ -90,7 +90,18 @@ cp "$qt/velbrisk-toolchain.cmake" "$staging/qt-toolchain-mingw-w64-x86_64.cmake"
 python3 "$here/make-notices.py" "$build" "$qt" >"$staging/LICENCES-TIERS.txt" 2>>"$log" ||
     fail "make-notices.py a échoué"
 
-(cd "$deploy" && zip -q -r -X "$zip" Velbrisk) >>"$log" 2>&1 || fail "zip a échoué"
+# --- The same bytes from the same sources (scripts/release) ---------------
+# With SOURCE_DATE_EPOCH set (strip already stamped the PE headers with it),
+# every file and folder is dated from it: the zip's entries and the installer
+# (NSIS keeps each file's time) carry no time of the build. Modes are fixed,
+# the zip lists its entries in name order, in UTC, without extra fields (-X).
+chmod -R u=rwX,go=rX "$staging"
+if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+    find "$staging" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} + || fail "touch a échoué"
+fi
+(cd "$deploy" && find Velbrisk | LC_ALL=C sort | TZ=UTC zip -q -X -@ "$zip") >>"$log" 2>&1 ||
+    fail "zip a échoué"
+# ---------------------------------------------------------------------------
 echo "$zip"
 
 # -WX: a warning (a missing icon, a define not used...) stops the installer.
