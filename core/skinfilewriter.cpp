@@ -142,7 +142,6 @@ void removeLeftovers(const QString &folder)
 }
 
 } // namespace
-}
 
 std::optional<SkinFileFailure> WriteSkinFiles(const SkinBatch &batch)
 {
