@@ -3,7 +3,6 @@
 
 #include "core/startfolders.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,7 +17,6 @@ private Q_SLOTS:
     void folderList_data();
     void folderList();
     void writableFolder();
-    void userFolderExists();
 };
 
 void TestStartFolders::folderList_data()
@@ -66,16 +64,6 @@ void TestStartFolders::writableFolder()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
     QVERIFY(!IsWritableFolder(file.fileName()));
-}
-
-void TestStartFolders::userFolderExists()
-{
-    const QString folder = UserFolder();
-    QVERIFY2(QDir(folder).exists(), qPrintable(folder));
-    QCOMPARE(folder, QDir::toNativeSeparators(folder));
-#ifndef Q_OS_WIN
-    QCOMPARE(folder, QDir::homePath());
-#endif
 }
 
 QTEST_GUILESS_MAIN(TestStartFolders)
