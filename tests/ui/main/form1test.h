@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QList>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <memory>
