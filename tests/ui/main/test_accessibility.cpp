@@ -76,8 +76,9 @@ QStringList focusableControls(QWidget *window)
 
 // What a screen reader says where the exact words matter: the windows, the
 // controls that would otherwise sound alike (the three skin boxes, the two
-// "Remplacer" and "Par" fields, the two "Transformer" buttons), the picture
-// and the link whose click leads elsewhere than its text.
+// "Remplacer" and "Par" fields, the two "Transformer" buttons), the code
+// buttons whose one-word captions say least, the picture and the link whose
+// click leads elsewhere than its text.
 struct Spoken
 {
     QString window, control;
@@ -97,6 +98,11 @@ const std::vector<Spoken> &Rows()
         {u"Form1"_s, u"Combo3"_s, ComboBox, u"Habillage de base"_s, {}},
         {u"Form1"_s, u"Text3"_s, EditableText, u"Remplacer (changement de caractères)"_s, {}},
         {u"Form1"_s, u"Text4"_s, EditableText, u"Par (changement de caractères)"_s, {}},
+        {u"Form1"_s, u"Command5"_s, Button, u"Coller"_s,
+         u"Colle le presse-papiers dans le code de la déco"_s},
+        {u"Form1"_s, u"Command4"_s, Button, u"Eff"_s, u"Efface le code de la déco"_s},
+        {u"Form1"_s, u"Command3"_s, Button, u"Copier"_s,
+         u"Copie le code transformé dans le presse-papiers"_s},
 
         {u"Form2"_s, {}, Window, u"Information..."_s, {}},
         {u"Form2"_s, u"Image1"_s, Graphic, u"Portrait de ZeNdAl"_s,
