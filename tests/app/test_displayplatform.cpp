@@ -46,8 +46,6 @@ void TestDisplayPlatform::chosenPlatform_data()
         << QByteArray() << "wayland"_ba << QByteArray() << QByteArrayList() << QByteArray();
     QTest::newRow("X11 session") << QByteArray() << "x11"_ba
                                  << ":0"_ba << QByteArrayList() << QByteArray();
-    QTest::newRow("no session type")
-        << QByteArray() << QByteArray() << ":0"_ba << QByteArrayList() << QByteArray();
 }
 
 void TestDisplayPlatform::chosenPlatform()

@@ -27,9 +27,7 @@ void TestClipboardText::readBack_data()
     const QString code = u"<style>\n.a{color:#000000}\n</style>\n"_s;
     QTest::newRow("the same text") << code << code << true;
     QTest::newRow("CR LF handed back") << code << QString(code).replace(u"\n"_s, u"\r\n"_s) << true;
-    QTest::newRow("both empty") << QString() << QString() << true;
     QTest::newRow("the old content") << code << u"ancien contenu"_s << false;
-    QTest::newRow("nothing read") << code << QString() << false;
     QTest::newRow("empty copied, old text left") << QString() << u"ancien"_s << false;
     QTest::newRow("cut short") << code << code.chopped(1) << false;
     QTest::newRow("one more line break") << u"a\n"_s << u"a\r\n\r\n"_s << false;

@@ -18,7 +18,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
