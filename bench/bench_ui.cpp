@@ -3,10 +3,12 @@
 
 // The cost of the main window's actions on big codes, offscreen: "Coller",
 // "Transformer" and the batch, each measured from the click until the window
-// has handled every event it caused.
+// has handled every event it caused; then what the code boxes' undo history
+// costs in time and memory.
 #include "core/skinfilewriter.h"
 #include "ui/common/fonts.h"
 #include "ui/common/messagebox.h"
+#include "ui/main/codebox.h"
 #include "ui/main/mainwindow.h"
 
 #include <QAbstractButton>
@@ -18,6 +20,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -52,6 +55,87 @@ QString codeOf(qsizetype size, qsizetype lineLength)
         }
     }
     return code;
+}
+
+// The program's resident memory in MiB (Linux; 0 elsewhere).
+double residentMiB()
+{
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
+    return 0;
+}
+
+template <typename F> double timeOf(F &&action)
+{
+    QElapsedTimer timer;
+    timer.start();
+    action();
+    QApplication::processEvents();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// A box filled without history, as setPlainText() does, against one undoable
+// step, on the same box and code.
+void historyStepCost()
+{
+    std::printf("\n| code | text set without history | one undoable step | ratio |\n"
+                "|---|---|---|---|\n");
+    struct Size
+    {
+        const char *name;
+        qsizetype size;
+        qsizetype lineLength;
+    };
+    for (const Size &s : {Size{"50 KB, 40-character lines", 50 * 1024, 40},
+                          Size{"1 MB, 40-character lines", 1024 * 1024, 40},
+                          Size{"1 MB, one single line", 1024 * 1024, 1 << 30}}) {
+        const QString a = codeOf(s.size, s.lineLength);
+        const QString b = QString(a).replace(u"#000000"_s, u"#333333"_s);
+        velbrisk::ui::CodeBox box;
+        box.show();
+        double plain = 1e30, step = 1e30;
+        for (int i = 0; i < 3; ++i) {
+            plain = std::min(plain, timeOf([&] { box.setPlainText(i % 2 ? a : b); }));
+            step = std::min(step, timeOf([&] { box.setCode(i % 2 ? b : a); }));
+        }
+        std::printf("| %s | %.1f ms | %.1f ms | %.2f× |\n", s.name, plain, step, step / plain);
+    }
+}
+
+// Ten actions on a 32 MB code, then undo: the time of each and the memory
+// the program holds after it.
+void hugeCodeHistory(QWidget &window, const std::function<QAbstractButton *(const char *)> &button)
+{
+    const QString code = codeOf(32 * 1024 * 1024, 60);
+    QGuiApplication::clipboard()->setText(code);
+    std::printf("\n| 32 MB code, action | time | resident memory after |\n|---|---|---|\n");
+    std::printf("| before the first action | | %.0f MiB |\n", residentMiB());
+    const char *actions[][2] = {
+        {"Command5", "Coller"},
+        {"Command1", "Transformer"},
+        {"Command4", "Eff"},
+        {"Command5", "Coller"},
+        {"Command2", "Transformer (caractères)"},
+        {"Command1", "Transformer"},
+        {"Command4", "Eff"},
+        {"Command5", "Coller"},
+        {"Command1", "Transformer"},
+        {"Command5", "Coller"},
+    };
+    int n = 0;
+    for (const auto &action : actions) {
+        const double ms = timeOf([&] { button(action[0])->click(); });
+        std::printf("| %d. « %s » | %.0f ms | %.0f MiB |\n", ++n, action[1], ms, residentMiB());
+    }
+    for (const char *box : {"text1", "text2"}) {
+        auto *codeBox = window.findChild<velbrisk::ui::CodeBox *>(QString::fromLatin1(box));
+        const double ms = timeOf([&] { codeBox->undo(); });
+        std::printf("| undo in %s | %.0f ms | %.0f MiB |\n", box, ms, residentMiB());
+    }
 }
 
 } // namespace
@@ -104,5 +188,7 @@ int main(int argc, char *argv[])
         std::printf("| %s | %.1f ms | %.1f ms | %.1f ms | %.2f× | %.1f ms |\n", s.name, paste,
                     convert, batch, batch / convert, files);
     }
+    historyStepCost();
+    hugeCodeHistory(window, button);
     return 0;
 }

@@ -110,6 +110,8 @@ void TestHugeInput::pasteConvertCopyAndBatch()
     QCOMPARE(boxText(control<QWidget>("text2")).size(), expected.size());
     QVERIFY(boxText(control<QWidget>("text2")) == expected);
 
+    const QString convertedToSkin1 = expected;
+
     control<QAbstractButton>("Command3")->click(); // Copier
     QVERIFY(QGuiApplication::clipboard()->text() == expected);
 
@@ -139,6 +141,13 @@ void TestHugeInput::pasteConvertCopyAndBatch()
     expected.replace(u"#000000"_s, testsupport::skinColour(24));
     QVERIFY(boxText(control<QWidget>("text2")) == expected);
     QVERIFY(boxText(control<QWidget>("text1")) == code);
+
+    // However large the code, the last change to each box can be undone.
+    QTest::keyClick(control<QWidget>("text2"), Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(boxText(control<QWidget>("text2")) == convertedToSkin1);
+    QTest::keyClick(control<QWidget>("text1"), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(boxText(control<QWidget>("text1")),
+             u"Mettez ici votre code SkyBlog d'une déco...\n"_s);
 }
 
 QTEST_MAIN(TestHugeInput)

@@ -3,6 +3,8 @@
 
 #include "ui/main/codebox.h"
 
+#include <QKeyEvent>
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace velbrisk::ui {
@@ -12,6 +14,8 @@ CodeBox::CodeBox(QWidget *parent) : QPlainTextEdit(parent)
     // Tab moves on to the next control; a tab character still arrives by paste.
     setTabChangesFocus(true);
     setLineWrapMode(QPlainTextEdit::NoWrap);
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int, int, int added) { m_historySize += added; });
 }
 
 QString CodeBox::code() const
@@ -25,7 +29,37 @@ QString CodeBox::code() const
 
 void CodeBox::setCode(const QString &code)
 {
-    setPlainText(code);
+    if (m_historySize + code.size() > HistoryLimit)
+        dropHistory();
+    // The whole text replaced in one edit block is one undo step; what
+    // setPlainText() does instead would clear the history.
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(code);
+    cursor.endEditBlock();
+    // As a new text: the caret at its start, its first line in sight.
+    moveCursor(QTextCursor::Start);
+}
+
+void CodeBox::dropHistory()
+{
+    // Qt frees the texts its history keeps only when the box is filled
+    // anew; turning the history off and on again frees nothing.
+    setPlainText(code());
+    m_historySize = document()->characterCount();
+}
+
+void CodeBox::keyPressEvent(QKeyEvent *event)
+{
+    // Windows programs redo with Ctrl+Y; Qt binds it there only.
+    if (event->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) &&
+        !isReadOnly()) {
+        redo();
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
 }
 
 } // namespace velbrisk::ui

@@ -341,7 +341,8 @@ QWidget *create(const Control &c, QWidget *container, Form1Widgets &widgets)
     case RichTextBox: {
         auto *box = new CodeBox(container);
         box->setFont(tahomaFont(CodeFontPoints));
-        box->setCode(text);
+        // The initial text is where the history starts, no step of it.
+        box->setPlainText(text);
         hand(c, box, widgets);
         widget = box;
         break;

@@ -83,6 +83,8 @@ private Q_SLOTS:
     void pasteWithoutTextEmptiesTheInput();
     void pasteReplacesEverythingWhateverTheSelection();
     void effEmptiesTheInputOnly();
+    void everyChangeToACodeBoxCanBeUndone_data();
+    void everyChangeToACodeBoxCanBeUndone();
 
     void helpBox();
     void folderListFollowsIntoTheFolderField();
@@ -324,6 +326,58 @@ void TestMainWindowActions::effEmptiesTheInputOnly()
     QCOMPARE(m_form->field(u"txtHab2"_s)->text(), u"#333333"_s);
     QCOMPARE(m_form->combo(u"Combo1"_s)->currentText(), u"Habillage 3"_s);
     QCOMPARE(clipboard()->text(), u"presse-papiers"_s);
+}
+
+// Each action that writes a code box is one step of that box's history,
+// undone and redone exactly, and what the user types after it stays a step
+// of its own.
+void TestMainWindowActions::everyChangeToACodeBoxCanBeUndone_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("box");
+
+    QTest::newRow("Eff") << u"Command4"_s << u"text1"_s;
+    QTest::newRow("Coller") << u"Command5"_s << u"text1"_s;
+    QTest::newRow("Transformer, habillage") << u"Command1"_s << u"text2"_s;
+    QTest::newRow("Transformer, caractères") << u"Command2"_s << u"text2"_s;
+    QTest::newRow("Créer les fichiers txt...") << u"Command8"_s << u"text2"_s;
+}
+
+void TestMainWindowActions::everyChangeToACodeBoxCanBeUndone()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, box);
+
+    Boxes boxes;
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString awkward = u"a\u00a0b\tc\u2028d 😀 #333333\n"_s;
+    paste(*m_form, awkward + u"#7e94a5"_s);
+    m_form->codeBox(u"text2"_s)->setCode(u"\u2028sortie\u00a0😀\t"_s);
+    m_form->type(u"Text3"_s, u"a"_s);
+    m_form->type(u"Text4"_s, u"A"_s);
+    m_form->type(u"Text5"_s, folder.path());
+    clipboard()->setText(awkward);
+
+    velbrisk::ui::CodeBox *changed = m_form->codeBox(box);
+    const QString before = changed->code();
+    m_form->click(button);
+    const QString after = changed->code();
+    QVERIFY(after != before);
+
+    changed->setFocus();
+    changed->moveCursor(QTextCursor::End);
+    QTest::keyClick(changed, Qt::Key_Exclam);
+    const auto key = [changed](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(changed, key, modifiers);
+        return changed->code();
+    };
+    QCOMPARE(key(Qt::Key_Z, Qt::ControlModifier), after);
+    QCOMPARE(key(Qt::Key_Z, Qt::ControlModifier), before);
+    QCOMPARE(key(Qt::Key_Y, Qt::ControlModifier), after);
+    QCOMPARE(key(Qt::Key_Z, Qt::ControlModifier), before);
+    QCOMPARE(key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), after);
+    QCOMPARE(key(Qt::Key_Y, Qt::ControlModifier), after + u"!"_s);
 }
 
 void TestMainWindowActions::helpBox()
