@@ -79,11 +79,9 @@ find "$staging" -type f \( -name '*.dll' -o -name '*.exe' \) \
 # What the packages owe: the licence, the notices, and what rebuilds the same
 # Qt. The options must be those this Qt was built with: its folder's name ends
 # with the key scripts/windows made of them.
-qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
-key=$( (echo "$qt_version"; cat "$here/qt-options.txt" "$qt/velbrisk-toolchain.cmake") |
-    sha256sum | cut -c1-16)
+key=$(bash "$here/../../scripts/lib/windows-qt.sh" windows_qt_key "$here/../..")
 [ "${qt##*-}" = "$key" ] ||
-    fail "$qt n'a pas été construit avec packaging/windows/qt-options.txt et qt6-base $qt_version (clé $key)"
+    fail "$qt n'a pas été construit avec les options et la chaîne de compilation de packaging/windows/ et le qt6-base installé (clé $key)"
 cp "$here/../../LICENSE" "$staging/LICENSE"
 cp "$here/qt-options.txt" "$staging/qt-options.txt"
 cp "$qt/velbrisk-toolchain.cmake" "$staging/qt-toolchain-mingw-w64-x86_64.cmake"
