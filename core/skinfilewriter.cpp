@@ -23,8 +23,10 @@ namespace {
 
 using Step = SkinFileFailure::Step;
 
-// How the names of the files Velbrisk writes beside a skin file begin.
+// How the names of the files Velbrisk writes beside a skin file begin and
+// end: the prefix, the process number, the suffix.
 const QString LeftoverPrefix = u".velbrisk-"_s;
+const QString LeftoverSuffix = u".tmp"_s;
 
 #ifdef Q_OS_WIN
 constexpr bool OwnNameForEveryFile = true;
@@ -108,7 +110,7 @@ std::optional<SkinFileFailure> writeBytes(const QString &fileName, const QByteAr
     if (const QFileInfo info(fileName); info.isDir() || (info.exists() && !info.isWritable()))
         return skinFileFailure(fileName, Step::Create);
     const QString shortName = fileName.left(nameStart) + LeftoverPrefix +
-                              u"%1.tmp"_s.arg(QCoreApplication::applicationPid());
+                              QString::number(QCoreApplication::applicationPid()) + LeftoverSuffix;
     if (auto failure = saveWhole(shortName, fileName, bytes))
         return failure;
     if (QFile::exists(fileName))
@@ -129,7 +131,9 @@ namespace {
 // which adds a dot and six letters or digits. Nothing else is ever taken.
 void removeLeftovers(const QString &folder)
 {
-    static const QRegularExpression leftover(u"^\\.velbrisk-[0-9]+\\.tmp(\\.[A-Za-z0-9]{6})?$"_s);
+    static const QRegularExpression leftover(
+        u"^"_s + QRegularExpression::escape(LeftoverPrefix) + u"[0-9]+"_s +
+        QRegularExpression::escape(LeftoverSuffix) + u"(\\.[A-Za-z0-9]{6})?$"_s);
     const QDir dir(folder);
     const QStringList names =
         dir.entryList({LeftoverPrefix + u"*"_s}, QDir::Files | QDir::Hidden | QDir::System);
