@@ -79,6 +79,13 @@ void TestSkinFileBytes::fileBytes_data()
     QTest::newRow("emoji with breaks")
         << u"é\n😀\r\nx\r"_s << "\xC3\xA9\r\n\xF0\x9F\x98\x80\r\nx\r\n\r\n"_ba;
     QTest::newRow("Č (Latin Extended-A, not in the table)") << u"Č"_s << "\xC4\x8C\r\n"_ba;
+    // Where UTF-8 takes one byte more.
+    QTest::newRow("U+007F one byte, U+0080 two")
+        << u"Č\u007F\u0080"_s << "\xC4\x8C\x7F\xC2\x80\r\n"_ba;
+    QTest::newRow("U+07FF two bytes, U+0800 three")
+        << u"\u07FF\u0800"_s << "\xDF\xBF\xE0\xA0\x80\r\n"_ba;
+    QTest::newRow("U+FFFF three bytes, U+10000 four")
+        << u"\uFFFF\U00010000"_s << "\xEF\xBF\xBF\xF0\x90\x80\x80\r\n"_ba;
 
     // Unicode's own separators are characters of the code, not line breaks.
     QTest::newRow("U+2028 kept") << u"a\u2028b"_s
