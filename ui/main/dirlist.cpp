@@ -5,6 +5,7 @@
 
 #include "core/startfolders.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QDir>
 #include <QHeaderView>
@@ -151,7 +152,10 @@ void DirList::fill()
         item->setIcon(0, closedIcon);
         item->setData(0, PathRole, dir.absoluteFilePath(name));
     }
-    expandAll();
+    // Only the folders whose sub-folders show are expanded: expandAll() would
+    // mark the closed sub-folders expanded too, and screen readers say so.
+    for (QTreeWidgetItem *item = open; item; item = item->parent())
+        item->setExpanded(item->childCount() > 0);
     setCurrentItem(open);
     showOpenFolder();
 }
@@ -168,6 +172,32 @@ void DirList::resizeEvent(QResizeEvent *event)
 {
     QTreeWidget::resizeEvent(event);
     showOpenFolder();
+}
+
+void DirList::focusInEvent(QFocusEvent *event)
+{
+    QTreeWidget::focusInEvent(event);
+    // Qt names the current folder to screen readers when it changes, which
+    // it did before the list had the focus. Named once the event naming the
+    // list itself, which Qt sends after this one, is out, so that it is the
+    // last word.
+    QMetaObject::invokeMethod(this, &DirList::tellCurrentFolder, Qt::QueuedConnection);
+}
+
+void DirList::tellCurrentFolder()
+{
+    const QModelIndex current = currentIndex();
+    if (!hasFocus() || !current.isValid())
+        return;
+    // Numbered as the list's accessible interface numbers its children: row
+    // by row as shown, after the row of the header, hidden as it is. Sent
+    // whether or not a screen reader listens, as Qt sends the list's own.
+    int row = 1;
+    for (QModelIndex above = indexAbove(current); above.isValid(); above = indexAbove(above))
+        ++row;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(row * model()->columnCount() + current.column());
+    QAccessible::updateAccessibility(&focus);
 }
 
 } // namespace velbrisk::ui

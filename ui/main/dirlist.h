@@ -35,10 +35,12 @@ protected:
     void drawBranches(QPainter *painter, const QRect &rect,
                       const QModelIndex &index) const override;
     void resizeEvent(QResizeEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
     void fill();
     void showOpenFolder();
+    void tellCurrentFolder();
 
     QString m_path; // absolute, clean, with "/" separators
 };

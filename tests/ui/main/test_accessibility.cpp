@@ -4,16 +4,23 @@
 // Both windows as a screen reader reads them: every control a person reaches
 // says what it is for, and no two say the same; the hidden colour fields say
 // nothing; the skin lists and the links do from the accessibility interfaces
-// what they do by hand.
+// what they do by hand; the folder list tells where it is.
+
+// The listener below is linked in as a static plugin.
+#define QT_STATICPLUGIN
+
 #include "form1test.h"
 #include "ui/info/infowindow.h"
+#include "ui/main/dirlist.h"
 #include "windowtestsupport.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAccessible>
+#include <QAccessibleBridgePlugin>
 #include <QDesktopServices>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTreeView>
 #include <QUrl>
@@ -24,6 +31,50 @@
 
 using namespace Qt::StringLiterals;
 using form1test::Form1;
+
+// What a screen reader is told moved the focus, in order: the objects, and
+// the name of what each event names (an object or one of its children). Qt
+// hands its events to platform bridges like this one even offscreen, where
+// no reader is active.
+namespace {
+struct Heard
+{
+    QObject *object;
+    QString name;
+};
+std::vector<Heard> heard;
+
+QStringList heardFrom(const QObject *object)
+{
+    QStringList names;
+    for (const Heard &h : heard)
+        if (h.object == object)
+            names.append(h.name);
+    return names;
+}
+
+class Listener : public QAccessibleBridge
+{
+public:
+    void setRootObject(QAccessibleInterface *) override {}
+    void notifyAccessibilityUpdate(QAccessibleEvent *event) override
+    {
+        if (event->type() != QAccessible::Focus)
+            return;
+        QAccessibleInterface *iface = event->accessibleInterface();
+        heard.push_back({event->object(), iface ? iface->text(QAccessible::Name) : u"?"_s});
+    }
+};
+} // namespace
+
+class ListenerPlugin : public QAccessibleBridgePlugin
+{
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID QAccessibleBridgeFactoryInterface_iid FILE "test_accessibility.json")
+public:
+    QAccessibleBridge *create(const QString &) override { return new Listener; }
+};
+Q_IMPORT_PLUGIN(ListenerPlugin)
 
 namespace {
 
@@ -144,6 +195,9 @@ private Q_SLOTS:
     void everyFocusableControlSaysWhatItIs();
     void hiddenFieldsAreNotInTheTree();
     void folderListHasNoHeaderText();
+    void folderListSaysWhichFoldersAreOpen_data();
+    void folderListSaysWhichFoldersAreOpen();
+    void folderListNamesTheOpenFolderOnEntry();
     void skinListsOpenFromKeysAndScreenReaders_data();
     void skinListsOpenFromKeysAndScreenReaders();
     void linksOpenFromScreenReaders_data();
@@ -272,6 +326,61 @@ void TestAccessibility::folderListHasNoHeaderText()
         if (list->child(i)->role() == QAccessible::ColumnHeader)
             headers.append(list->child(i)->text(QAccessible::Name));
     QCOMPARE(headers.join(QString()), QString());
+}
+
+void TestAccessibility::folderListSaysWhichFoldersAreOpen_data()
+{
+    QTest::addColumn<QString>("open");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<bool>("expanded");
+    QTest::newRow("above the open one") << u"haut/ouvert"_s << u"haut"_s << true;
+    QTest::newRow("open") << u"haut/ouvert"_s << u"ouvert"_s << true;
+    QTest::newRow("sub-folder") << u"haut/ouvert"_s << u"bars"_s << false;
+    // Its own sub-folders are not shown until it is open.
+    QTest::newRow("sub-folder with sub-folders") << u"haut/ouvert"_s << u"cuivre"_s << false;
+    QTest::newRow("open without sub-folders") << u"haut/ouvert/bars"_s << u"bars"_s << false;
+}
+
+// Expanded are the folders whose sub-folders show, and only they; a closed
+// sub-folder is not even expandable, which a screen reader would read as
+// "collapsed", a folder that Right would open here.
+void TestAccessibility::folderListSaysWhichFoldersAreOpen()
+{
+    QFETCH(QString, open);
+    QFETCH(QString, folder);
+    QFETCH(bool, expanded);
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkpath(u"haut/ouvert/bars"_s));
+    QVERIFY(QDir(root.path()).mkpath(u"haut/ouvert/cuivre/fond"_s));
+    m_form->get<velbrisk::ui::DirList>(u"Dir1"_s)->setPath(root.filePath(open));
+
+    QAccessibleInterface *list = accessible(m_form->get(u"Dir1"_s));
+    QAccessibleInterface *item = nullptr;
+    for (int i = 0; i < list->childCount() && !item; ++i)
+        if (list->child(i)->text(QAccessible::Name) == folder)
+            item = list->child(i);
+    QVERIFY(item);
+    const QAccessible::State state = item->state();
+    QCOMPARE(bool(state.expanded), expanded);
+    QCOMPARE(bool(state.expandable), expanded);
+    QCOMPARE(bool(state.collapsed), false);
+}
+
+// Entering the list, a screen reader hears the list, then the open folder,
+// which is its current item.
+void TestAccessibility::folderListNamesTheOpenFolderOnEntry()
+{
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkpath(u"haut/ouvert/bars"_s));
+    auto *list = m_form->get<velbrisk::ui::DirList>(u"Dir1"_s);
+    list->setPath(root.filePath(u"haut/ouvert"_s));
+    m_form->window->activateWindow(); // from the information window
+    QVERIFY(QTest::qWaitForWindowActive(m_form->window.get()));
+    m_form->get(u"Text5"_s)->setFocus(Qt::TabFocusReason);
+    heard.clear();
+
+    list->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(heardFrom(list), (QStringList{u"Dossier de stockage"_s, u"ouvert"_s}));
 }
 
 void TestAccessibility::skinListsOpenFromKeysAndScreenReaders_data()
