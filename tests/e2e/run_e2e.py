@@ -491,7 +491,9 @@ def scenario_file_drop(sc):
         main = sc.start()
         sc.paste_code("ancien code")
         files = [deco, picture, target]
-        source, log = s.start_drag_source(files, 800, 560)
+        # Beside the main window, which comes to the front after each drop.
+        x, y, width, _ = s.geometry(main)
+        source, log = s.start_drag_source(files, x + width + 30, y)
 
         def drag(index, control):
             events = s.drag(source, log, index, len(files), main, at(MAIN, control))

@@ -503,11 +503,13 @@ class XSession:
         for step in range(1, steps + 1):
             self.move_pointer((start[0] + (end[0] - start[0]) * step // steps,
                                start[1] + (end[1] - start[1]) * step // steps))
-        wait_for(lambda: [e for e in events() if e.startswith("action ")][-1:] == ["action copy"],
-                 "la fenêtre sous le pointeur accepte le fichier (XdndStatus)")
-        self.xdotool("mouseup", 1)
-        wait_for(lambda: any(e.startswith(("end ", "failed ")) for e in events()),
-                 "la fin du glisser")
+        try:
+            wait_for(lambda: [e for e in events() if e.startswith("action ")][-1:]
+                     == ["action copy"], "la fenêtre sous le pointeur accepte le fichier")
+        finally:
+            self.xdotool("mouseup", 1)
+            wait_for(lambda: any(e.startswith(("end ", "failed ")) for e in events()),
+                     f"la fin du glisser ; la source a vu : {events()}")
         return events()
 
     def close_window(self, wid):
