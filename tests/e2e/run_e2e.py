@@ -473,6 +473,53 @@ def scenario_folder_list(sc):
     sc.end()
 
 
+def scenario_file_drop(sc):
+    """Files dragged from a file manager (a GTK program offering text/uri-list):
+    a skin file onto the input box replaces the code with its text, a file
+    that is not text is refused with an error box, a folder onto the folder
+    field becomes the batch's folder."""
+    s = sc.s
+    with sc.temp_folder("velbrisk-glisser-") as folder:
+        deco = os.path.join(folder, "habillage15.txt")
+        with open(deco, "wb") as f:
+            f.write(skin_file_bytes(CODE_WIDE))
+        picture = os.path.join(folder, "image.png")
+        with open(picture, "wb") as f:
+            f.write(b"\x89PNG\r\n\x1a\n\x00\x00\x00\rIHDR")
+        target = os.path.join(folder, "décos")
+        os.mkdir(target)
+        main = sc.start()
+        sc.paste_code("ancien code")
+        files = [deco, picture, target]
+        # Beside the main window, which comes to the front after each drop.
+        x, y, width, _ = s.geometry(main)
+        source, log = s.start_drag_source(files, x + width + 30, y)
+
+        def drag(index, control):
+            events = s.drag(source, log, index, len(files), main, at(MAIN, control))
+            # The target asks for the file's address at each move: said once.
+            said = [e for n, e in enumerate(events) if n == 0 or e != events[n - 1]]
+            sc.step(f"{os.path.basename(files[index])} glissé sur {control} : {', '.join(said)}")
+
+        drag(0, "text1")
+        code = CODE_WIDE + "\n"
+        sc.click("Command1")
+        sc.copied_exact(code.replace("#000000", "#333333"),
+                        "le texte du fichier a remplacé le code (UTF-8, CR LF lus)")
+        drag(1, "text1")
+        sc.box(ERROR_TITLE, "drop_refused_box")
+        sc.click("Command1")
+        sc.copied_exact(code.replace("#000000", "#333333"), "fichier refusé : le code est resté")
+        drag(2, "Text5")
+        sc.click("Command8")
+        sc.box(BOX_TITLE, "batch_done_box_dropped_folder")
+        check_skin_files(sc, target, code, "#000000")
+        sc.step("dossier glissé sur le champ du dossier : les 24 fichiers y sont écrits")
+        s.close_window(source)
+        s.wait_no_window("Source du glisser")
+        sc.end()
+
+
 def info_checks(sc, info):
     s = sc.s
     check_equal(s.window_name(info), INFO_TITLE, "titre de la fenêtre d'information")
@@ -697,6 +744,7 @@ SCENARIOS = {
     "clipboard_held": scenario_clipboard_held,
     "help_box": scenario_help_box,
     "folder_list": scenario_folder_list,
+    "file_drop": scenario_file_drop,
     "info_window": scenario_info_window,
     "main_in_front_of_info": scenario_main_in_front_of_info,
     "info_links": scenario_info_links,

@@ -441,11 +441,7 @@ class XSession:
 
     def click(self, wid, point, button=1, repeat=1):
         x, y, _, _ = self.geometry(wid)
-        target = (x + point[0], y + point[1])
-        # Not "mousemove --sync": it waits 15 s when the pointer is already there.
-        if self.pointer() != target:
-            self.xdotool("mousemove", *target)
-            wait_for(lambda: self.pointer() == target, f"le pointeur en {target}")
+        self.move_pointer((x + point[0], y + point[1]))
         self.xdotool("click", "--repeat", repeat, button)
 
     def key(self, *keys):
@@ -462,6 +458,59 @@ class XSession:
             self.type_text(text)
         else:
             self.key("BackSpace")
+
+    def move_pointer(self, point):
+        # Not "mousemove --sync": it waits 15 s when the pointer is already there.
+        if self.pointer() != point:
+            self.xdotool("mousemove", *point)
+            wait_for(lambda: self.pointer() == point, f"le pointeur en {point}")
+
+    # The system's python3, which holds GTK's bindings (python3-gi).
+    GTK_PYTHON = "/usr/bin/python3"
+
+    def start_drag_source(self, files, x, y):
+        """A file manager's drag source (drag_source.py, GTK 3): a window at
+        x, y with one button per file. Returns its window and event log."""
+        if subprocess.run([self.GTK_PYTHON, "-c", "import gi; gi.require_version('Gtk', '3.0'); "
+                           "from gi.repository import Gtk"], capture_output=True).returncode:
+            raise Skip("GTK 3 pour Python absent (paquets python3-gi, gir1.2-gtk-3.0)")
+        log = os.path.join(self.tmp, "drag-source-events.log")
+        open(log, "w").close()
+        script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "drag_source.py")
+        self.procs.append(subprocess.Popen(
+            [self.GTK_PYTHON, script, log, str(x), str(y), *files], env=self.env,
+            stdout=subprocess.DEVNULL, stderr=self._log("drag-source")))
+        return self.wait_window("Source du glisser", "la source du glisser (GTK)"), log
+
+    def drag(self, source, log, index, count, target, point, steps=20):
+        """Drags the button `index` of the `count` buttons of the drag source
+        onto `point` of the window `target`, as a hand does: press, move in
+        steps, and release once the window there has answered the last move.
+        Returns the drag source's events of this drag."""
+        x, y, width, height = self.geometry(source)
+        start = (x + width // 2, y + height * (2 * index + 1) // (2 * count))
+        x, y, _, _ = self.geometry(target)
+        end = (x + point[0], y + point[1])
+        with open(log) as f:
+            before = len(f.read().splitlines())
+
+        def events():
+            with open(log) as f:
+                return f.read().splitlines()[before:]
+
+        self.move_pointer(start)
+        self.xdotool("mousedown", 1)
+        for step in range(1, steps + 1):
+            self.move_pointer((start[0] + (end[0] - start[0]) * step // steps,
+                               start[1] + (end[1] - start[1]) * step // steps))
+        try:
+            wait_for(lambda: [e for e in events() if e.startswith("action ")][-1:]
+                     == ["action copy"], "la fenêtre sous le pointeur accepte le fichier")
+        finally:
+            self.xdotool("mouseup", 1)
+            wait_for(lambda: any(e.startswith(("end ", "failed ")) for e in events()),
+                     f"la fin du glisser ; la source a vu : {events()}")
+        return events()
 
     def close_window(self, wid):
         """The close box: Metacity's Alt+F4 sends the window its close request."""
