@@ -555,7 +555,7 @@ void TestMainWindowActions::unreadableFolderShowsNoSubFolders()
 void TestMainWindowActions::fileDroppedOnACodeBox_data()
 {
     QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("dropped"); // "file", "huge", "folder", "missing", "two"
+    QTest::addColumn<QString>("dropped"); // "file", "folder", "two"
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("code"); // the box's code after the drop
 
@@ -565,9 +565,7 @@ void TestMainWindowActions::fileDroppedOnACodeBox_data()
         << u"text1"_s << u"file"_s << velbrisk::SkinFileBytes(deco) << deco + u"\n"_s;
     QTest::newRow("empty file empties the box")
         << u"text1"_s << u"file"_s << QByteArray() << QString();
-    QTest::newRow("larger than the limit") << u"text1"_s << u"huge"_s << QByteArray() << before;
     QTest::newRow("folder") << u"text1"_s << u"folder"_s << QByteArray() << before;
-    QTest::newRow("missing file") << u"text1"_s << u"missing"_s << QByteArray() << before;
     QTest::newRow("two files") << u"text1"_s << u"two"_s << "x"_ba << before;
     QTest::newRow("output box takes no file") << u"text2"_s << u"file"_s << "x"_ba << before;
 }
@@ -583,11 +581,7 @@ void TestMainWindowActions::fileDroppedOnACodeBox()
     QVERIFY(dir.isValid());
     const QString file = dir.filePath(u"habillage15.txt"_s);
     QVERIFY(testsupport::putFile(file, bytes));
-    if (dropped == u"huge")
-        QVERIFY(QFile::resize(file, velbrisk::CodeFileSizeLimit + 1)); // nothing written
-    QStringList paths{dropped == u"folder"    ? dir.path()
-                      : dropped == u"missing" ? dir.filePath(u"parti.txt"_s)
-                                              : file};
+    QStringList paths{dropped == u"folder" ? dir.path() : file};
     if (dropped == u"two")
         paths.append(file);
 
@@ -609,6 +603,12 @@ void TestMainWindowActions::fileDroppedOnACodeBox()
     if (failure) {
         QCOMPARE(boxes.shown[0].kind, velbrisk::ui::BoxKind::Error);
         QCOMPARE(boxes.shown[0].text, *failure);
+    } else if (code != u"ancien code\n"_s) {
+        // As "Coller": one step of the box's history.
+        target->undo();
+        QCOMPARE(target->code(), u"ancien code\n"_s);
+        target->redo();
+        QCOMPARE(target->code(), code);
     }
 }
 
