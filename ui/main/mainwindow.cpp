@@ -153,14 +153,17 @@ void MainWindow::loadDroppedFile(const QStringList &paths)
 }
 
 // A folder dropped on the folder field or list opens in the list, which puts
-// it into the field as when the user opens it there.
+// it into the field as when the user opens it there; the folder already open
+// goes into the field too, over what the user typed there.
 void MainWindow::openDroppedFolder(const QStringList &paths)
 {
     const DroppedFolder dropped = OpenDroppedFolder(paths);
-    if (dropped.failure)
+    if (dropped.failure) {
         showError(this, *dropped.failure);
-    else
-        m_controls.folderList->setPath(dropped.folder);
+        return;
+    }
+    m_controls.folderList->setPath(dropped.folder);
+    followFolderList();
 }
 
 // "Informations...": one window for the whole run, brought to the front.

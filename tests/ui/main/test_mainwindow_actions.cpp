@@ -689,6 +689,12 @@ void TestMainWindowActions::folderDroppedOnTheFolderFieldOrList()
     QCOMPARE(boxes.shown.size(), opens ? 0 : 1);
     if (!opens)
         QCOMPARE(boxes.shown[0].text, *velbrisk::OpenDroppedFolder(paths).failure);
+    // The folder already open, dropped again, goes over what was typed since.
+    if (opens) {
+        field->setText(u"tapé"_s);
+        QCOMPARE(dragAndDrop(target, data.get(), target->rect().center()), Qt::CopyAction);
+        QCOMPARE(field->text(), native(folder));
+    }
 }
 
 void TestMainWindowActions::closingTheWindowEndsTheProgram()
