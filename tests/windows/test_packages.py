@@ -33,7 +33,8 @@ COLLECT = os.path.join(SOURCE, "packaging", "windows", "collect-dlls.py")
 # Strings that the code of others leaves in a DLL it is compiled into: the
 # notices must name it in that DLL, and only there.
 SIGNATURES = {"zlib": b"deflate 1.", "PCRE2": b"this version of PCRE2", "libpng": b"libpng version",
-              "FreeType": b"FREETYPE_PROPERTIES"}
+              "FreeType": b"FREETYPE_PROPERTIES",
+              "Adobe Glyph List For New Fonts": b"Omicrontonos\0Oslash\0Oslashacute\0"}
 # Qt's French translation, which velbrisk.exe carries built in, uncompressed:
 # Debian's bytes, from the package the notices must name.
 TRANSLATION = "/usr/share/qt6/translations/qtbase_fr.qm"
