@@ -23,8 +23,8 @@ import tempfile
 import time
 import traceback
 
-from xsession import (WAIT, Failure, Skip, WaylandSession, Wine, XSession, check,
-                      check_equal, wait_for)
+from xsession import (WAIT, AccessibleXSession, Failure, Skip, WaylandSession, Wine, XSession,
+                      check, check_equal, wait_for)
 
 MAIN_TITLE = "Velbrisk    [ par ZeNdAl ]"
 INFO_TITLE = "Information..."
@@ -651,6 +651,43 @@ def scenario_close_with_info_open(sc):
     sc.end()
 
 
+# Qt's own menu of a text field, in French, as a screen reader reads it on
+# Linux: each item's name holds its shortcut after a tab, as Qt writes it.
+CONTEXT_MENU = [
+    ("menu item", "Annuler\tCtrl+Z"), ("menu item", "Rétablir\tCtrl+Maj+Z"),
+    ("menu item", "Couper\tCtrl+X"), ("menu item", "Copier\tCtrl+C"),
+    ("menu item", "Coller\tCtrl+V"), ("menu item", "Supprimer"),
+    ("menu item", "Tout sélectionner\tCtrl+A"),
+]
+
+
+def scenario_context_menu(sc):
+    """A right click in the input box, then in a one-line field, opens Qt's
+    own menu in French; Escape closes it. On Linux the menu is read over
+    AT-SPI; under Wine its picture is kept (context_menu_*.png)."""
+    s = sc.s
+    sc.start()
+    if not sc.wine:
+        s.wait_accessible(MAIN_TITLE)
+    for name, picture in (("text1", "context_menu_code_box"), ("Text3", "context_menu_field")):
+        before = s.popups()
+        s.click(sc.main, at(MAIN, name), button=3)
+        menu = wait_for(lambda: {w: r for w, r in s.popups().items() if w not in before},
+                        f"le menu contextuel de {name}")
+        check_equal(len(menu), 1, f"un menu contextuel pour {name}")
+        path = s.screen_area([s.geometry(sc.main), *menu.values()], picture)
+        if not sc.wine:
+            items = s.menu_items(lambda: s.key("Down"))
+            check_equal([item[:2] for item in items], CONTEXT_MENU, f"le menu de {name}")
+        s.key("Escape")
+        wait_for(lambda: not set(menu) & set(s.popups()), f"la fermeture du menu de {name}")
+        sc.step(f"clic droit dans {name} : menu de Qt en français, fermé par Échap ({path})")
+    sc.end()
+
+
+scenario_context_menu.session = AccessibleXSession
+
+
 # _MOTIF_WM_HINTS: which of functions and decorations the flags say are
 # given, and the bit of each that maximises.
 MOTIF_FUNCTIONS, MOTIF_DECORATIONS = 1, 2
@@ -749,6 +786,7 @@ SCENARIOS = {
     "main_in_front_of_info": scenario_main_in_front_of_info,
     "info_links": scenario_info_links,
     "close_with_info_open": scenario_close_with_info_open,
+    "context_menu": scenario_context_menu,
     "wayland_session": scenario_wayland_session,
 }
 
