@@ -138,10 +138,10 @@ void TestInfoWindow::controls_data()
     QTest::addColumn<bool>("link");
 
     for (const testsupport::DescribedControl &c : form2Description())
-        if (c.kind.endsWith(u"label"_s))
-            QTest::newRow(qPrintable(c.name)) << c.name << c.pixels().topLeft() << c.text
-                                              << bool(c.style & testsupport::DescribedControl::Bold)
-                                              << (c.kind == u"link label"_s);
+        if (c.kind.endsWith(u"label"))
+            QTest::newRow(qPrintable(c.name.toString()))
+                << c.name.toString() << c.pixels().topLeft() << c.text.toString()
+                << bool(c.style & testsupport::Bold) << (c.kind == u"link label");
 }
 
 void TestInfoWindow::controls()
@@ -184,7 +184,7 @@ void TestInfoWindow::labelsFitTheWindow()
     const QRect client = window.rect();
     const auto labels = window.findChildren<QLabel *>(QRegularExpression(u"^Label"_s));
     QCOMPARE(labels.size(), std::ranges::count_if(form2Description(), [](const auto &c) {
-                 return c.kind.endsWith(u"label"_s);
+                 return c.kind.endsWith(u"label");
              }));
     for (const QLabel *label : labels)
         QVERIFY2(client.contains(label->geometry()), qPrintable(label->objectName()));

@@ -67,7 +67,7 @@ QStringList buttons()
     QStringList names;
     for (const testsupport::DescribedControl &c : form1Description())
         if (c.kind == u"command button"_s)
-            names.append(c.name);
+            names.append(c.name.toString());
     return names;
 }
 const QStringList Buttons = buttons();
@@ -164,9 +164,9 @@ void TestForm1Layout::controls_data()
         {u"rich-text box"_s, u"velbrisk::ui::CodeBox"_s},
     };
     for (const testsupport::DescribedControl &c : form1Description())
-        QTest::newRow(qPrintable(c.name))
-            << classes.value(c.kind) << c.container << c.pixels()
-            << (c.text == testsupport::StartFolder ? form1test::startFolder() : c.text);
+        QTest::newRow(qPrintable(c.name.toString()))
+            << classes.value(c.kind.toString()) << c.container.toString() << c.pixels()
+            << (c.text == testsupport::StartFolder ? form1test::startFolder() : c.text.toString());
 }
 
 void TestForm1Layout::controls()
@@ -257,13 +257,15 @@ void TestForm1Layout::captionsFit_data()
     // A button's bevel and a frame's border take a few pixels on each side.
     constexpr int ButtonMargin = 6;
     constexpr int FrameMargin = 16;
-    const testsupport::WindowDescription &form = form1Description();
+    const testsupport::WindowDescription form = form1Description();
     for (const testsupport::DescribedControl &c : form) {
         const QRect box = c.pixels();
         if (c.kind == u"frame"_s)
-            QTest::newRow(qPrintable(c.name)) << c.name << box.width() - FrameMargin;
+            QTest::newRow(qPrintable(c.name.toString()))
+                << c.name.toString() << box.width() - FrameMargin;
         if (c.kind == u"command button"_s)
-            QTest::newRow(qPrintable(c.name)) << c.name << box.width() - ButtonMargin;
+            QTest::newRow(qPrintable(c.name.toString()))
+                << c.name.toString() << box.width() - ButtonMargin;
         if (c.kind != u"label"_s)
             continue;
         // Cut off by the frame's right border (Label9), or up to the field
@@ -274,7 +276,7 @@ void TestForm1Layout::captionsFit_data()
             if (field.container == c.container && field.top == c.top && field.left > c.left &&
                 field.kind != u"label"_s)
                 room = std::min(room, field.pixels().x() - box.x());
-        QTest::newRow(qPrintable(c.name)) << c.name << room;
+        QTest::newRow(qPrintable(c.name.toString())) << c.name.toString() << room;
     }
 }
 
