@@ -4,6 +4,7 @@
 // Start-up: the main window, shown; the program ends when it closes.
 // The command line is not read.
 #include "app/displayplatform.h"
+#include "app/qttranslation.h"
 #include "app/version.h"
 #include "ui/common/look.h"
 #include "ui/main/mainwindow.h"
@@ -41,6 +42,9 @@ int main(int argc, char *argv[])
     // Lets Wayland desktops match the windows to the installed menu entry.
     QApplication::setDesktopFileName(u"example.zendal.velbrisk"_s);
     QApplication::setWindowIcon(programIcon());
+    // Before any window: Qt's own texts (the context menus) in French. A build
+    // without the translation still starts, those texts in English.
+    velbrisk::installQtTranslation(app);
     velbrisk::ui::setUpProgramLook();
 
     velbrisk::ui::MainWindow window;

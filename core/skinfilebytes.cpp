@@ -3,88 +3,12 @@
 
 #include "core/skinfilebytes.h"
 #include "core/simd_p.h"
+#include "core/windows1252_p.h"
 
 #include <bit>
 
 namespace velbrisk {
 namespace {
-
-// Windows-1252 is Latin-1 except for 0x80 to 0x9F, where 27 bytes hold
-// typographic characters. The five others (0x81, 0x8D, 0x8F, 0x90, 0x9D) hold
-// no character of their own; Windows and ICU both map them to and from the
-// control characters of the same value, so U+0081 and its kin are written as
-// their own byte and read back unchanged, like the rest of the Latin-1 half.
-constexpr int ansiByte(char16_t unit)
-{
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
-        return unit;
-    switch (unit) {
-    case 0x0081:
-    case 0x008D:
-    case 0x008F:
-    case 0x0090:
-    case 0x009D:
-        return unit;
-    case 0x20AC: // €
-        return 0x80;
-    case 0x201A: // ‚
-        return 0x82;
-    case 0x0192: // ƒ
-        return 0x83;
-    case 0x201E: // „
-        return 0x84;
-    case 0x2026: // …
-        return 0x85;
-    case 0x2020: // †
-        return 0x86;
-    case 0x2021: // ‡
-        return 0x87;
-    case 0x02C6: // ˆ
-        return 0x88;
-    case 0x2030: // ‰
-        return 0x89;
-    case 0x0160: // Š
-        return 0x8A;
-    case 0x2039: // ‹
-        return 0x8B;
-    case 0x0152: // Œ
-        return 0x8C;
-    case 0x017D: // Ž
-        return 0x8E;
-    case 0x2018: // ‘
-        return 0x91;
-    case 0x2019: // ’
-        return 0x92;
-    case 0x201C: // “
-        return 0x93;
-    case 0x201D: // ”
-        return 0x94;
-    case 0x2022: // •
-        return 0x95;
-    case 0x2013: // –
-        return 0x96;
-    case 0x2014: // —
-        return 0x97;
-    case 0x02DC: // ˜
-        return 0x98;
-    case 0x2122: // ™
-        return 0x99;
-    case 0x0161: // š
-        return 0x9A;
-    case 0x203A: // ›
-        return 0x9B;
-    case 0x0153: // œ
-        return 0x9C;
-    case 0x017E: // ž
-        return 0x9E;
-    case 0x0178: // Ÿ
-        return 0x9F;
-    default:
-        // Every other character, surrogates included: no supplementary
-        // character exists in Windows-1252.
-        return -1;
-    }
-}
 
 constexpr bool isHighSurrogate(char16_t unit)
 {
@@ -200,7 +124,7 @@ char *encodeSkinFile(QStringView text, char *const begin)
             firstWide = i;
             firstWideOut = dst - begin;
         }
-        const int byte = ansiByte(src[i]);
+        const int byte = windows1252Byte(src[i]);
         if (byte < 0) {
             dst = putUtf8(src, firstWide, n, begin + firstWideOut);
             break;

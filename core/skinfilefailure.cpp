@@ -67,9 +67,79 @@ QString parentFolder(const QString &fileName)
     return folder;
 }
 
-// The cause named by the system's error code, or an empty text for a code
-// this program does not know.
-QString systemReason(int error, const QString &folder)
+#ifdef Q_OS_WIN
+// Checked before anything is written: a ":" would otherwise write into a
+// hidden stream of another file, and a device name such as "COM1.txt" would
+// open the device.
+QString windowsNameFault(QStringView name)
+{
+    for (const QChar c : name) {
+        if (c.unicode() < 32 || QStringView(u"<>:\"|?*").contains(c))
+            return u"le nom du fichier n'est pas valide : le caractère « "_s +
+                   (c.unicode() < 32 ? u"\\x%1"_s.arg(int(c.unicode()), 2, 16, QChar(u'0'))
+                                     : QString(c)) +
+                   u" » est interdit par Windows"_s;
+    }
+    const QStringView stem = name.left(name.indexOf(u'.')).trimmed();
+    static const QStringList devices = {u"CON"_s, u"PRN"_s, u"AUX"_s, u"NUL"_s};
+    const bool numbered = stem.size() == 4 &&
+                          (stem.startsWith(u"COM", Qt::CaseInsensitive) ||
+                           stem.startsWith(u"LPT", Qt::CaseInsensitive)) &&
+                          stem.at(3) >= u'1' && stem.at(3) <= u'9';
+    if (numbered || devices.contains(stem.toString(), Qt::CaseInsensitive))
+        return u"le nom du fichier n'est pas valide : « "_s + stem.toString() +
+               u" » est le nom d'un périphérique de Windows"_s;
+    return {};
+}
+#endif
+
+} // namespace
+
+qsizetype lastSeparator(const QString &fileName)
+{
+    qsizetype at = fileName.size() - 1;
+    while (at >= 0 && !isSeparator(fileName.at(at)))
+        --at;
+    return at;
+}
+
+qsizetype nameLength(QStringView name)
+{
+#ifdef Q_OS_WIN
+    return name.size();
+#else
+    return QFile::encodeName(name.toString()).size();
+#endif
+}
+
+bool isRefusedName(QStringView name)
+{
+#ifdef Q_OS_WIN
+    return nameLength(name) > MaxNameLength || !windowsNameFault(name).isEmpty();
+#else
+    return nameLength(name) > MaxNameLength;
+#endif
+}
+
+void clearSystemError()
+{
+#ifdef Q_OS_WIN
+    SetLastError(0);
+#else
+    errno = 0;
+#endif
+}
+
+int systemError()
+{
+#ifdef Q_OS_WIN
+    return int(GetLastError());
+#else
+    return errno;
+#endif
+}
+
+QString systemFailureReason(int error, const QString &folder)
 {
 #ifdef Q_OS_WIN
     switch (error) {
@@ -153,76 +223,12 @@ QString systemReason(int error, const QString &folder)
 #endif
 }
 
-#ifdef Q_OS_WIN
-// Checked before anything is written: a ":" would otherwise write into a
-// hidden stream of another file, and a device name such as "COM1.txt" would
-// open the device.
-QString windowsNameFault(QStringView name)
+QString unexpectedFailureReason(const QString &qtError)
 {
-    for (const QChar c : name) {
-        if (c.unicode() < 32 || QStringView(u"<>:\"|?*").contains(c))
-            return u"le nom du fichier n'est pas valide : le caractère « "_s +
-                   (c.unicode() < 32 ? u"\\x%1"_s.arg(int(c.unicode()), 2, 16, QChar(u'0'))
-                                     : QString(c)) +
-                   u" » est interdit par Windows"_s;
-    }
-    const QStringView stem = name.left(name.indexOf(u'.')).trimmed();
-    static const QStringList devices = {u"CON"_s, u"PRN"_s, u"AUX"_s, u"NUL"_s};
-    const bool numbered = stem.size() == 4 &&
-                          (stem.startsWith(u"COM", Qt::CaseInsensitive) ||
-                           stem.startsWith(u"LPT", Qt::CaseInsensitive)) &&
-                          stem.at(3) >= u'1' && stem.at(3) <= u'9';
-    if (numbered || devices.contains(stem.toString(), Qt::CaseInsensitive))
-        return u"le nom du fichier n'est pas valide : « "_s + stem.toString() +
-               u" » est le nom d'un périphérique de Windows"_s;
-    return {};
-}
-#endif
-
-} // namespace
-
-qsizetype lastSeparator(const QString &fileName)
-{
-    qsizetype at = fileName.size() - 1;
-    while (at >= 0 && !isSeparator(fileName.at(at)))
-        --at;
-    return at;
-}
-
-qsizetype nameLength(QStringView name)
-{
-#ifdef Q_OS_WIN
-    return name.size();
-#else
-    return QFile::encodeName(name.toString()).size();
-#endif
-}
-
-bool isRefusedName(QStringView name)
-{
-#ifdef Q_OS_WIN
-    return nameLength(name) > MaxNameLength || !windowsNameFault(name).isEmpty();
-#else
-    return nameLength(name) > MaxNameLength;
-#endif
-}
-
-void clearSystemError()
-{
-#ifdef Q_OS_WIN
-    SetLastError(0);
-#else
-    errno = 0;
-#endif
-}
-
-int systemError()
-{
-#ifdef Q_OS_WIN
-    return int(GetLastError());
-#else
-    return errno;
-#endif
+    QString unknown = u"une erreur inattendue est survenue"_s;
+    if (!qtError.isEmpty())
+        unknown += u" (« "_s + qtError + u" »)"_s;
+    return unknown;
 }
 
 namespace {
@@ -270,7 +276,7 @@ QString failureReason(const QString &fileName, Step step, int errorCode, const Q
         return QStorageInfo(folder).isReadOnly() ? u"le disque est en lecture seule"_s
                                                  : u"le fichier est en lecture seule"_s;
 
-    if (QString known = systemReason(errorCode, folder); !known.isEmpty())
+    if (QString known = systemFailureReason(errorCode, folder); !known.isEmpty())
         return known;
 
     if (step == Step::Write) {
@@ -279,10 +285,7 @@ QString failureReason(const QString &fileName, Step step, int errorCode, const Q
             return u"le disque est plein"_s;
     }
 
-    QString unknown = u"une erreur inattendue est survenue"_s;
-    if (!qtError.isEmpty())
-        unknown += u" (« "_s + qtError + u" »)"_s;
-    return unknown;
+    return unexpectedFailureReason(qtError);
 }
 
 } // namespace

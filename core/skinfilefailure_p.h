@@ -35,6 +35,15 @@ bool isRefusedName(QStringView name);
 void clearSystemError();
 int systemError();
 
+// The cause named by the system's error code `error` (errno, or
+// GetLastError() on Windows), said of a file in `folder`; an empty text for a
+// code this program does not know. Reading a dropped file shares the causes
+// that fit a read.
+QString systemFailureReason(int error, const QString &folder);
+
+// The reason given when nothing better is known, with Qt's own text if any.
+QString unexpectedFailureReason(const QString &qtError);
+
 // Writing `fileName` failed at `step`: the failure, with its reason in
 // French. `errorCode` is errno, or GetLastError() on Windows; `qtError` is
 // Qt's own text; `size` is the number of bytes that were to be written.

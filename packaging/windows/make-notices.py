@@ -10,8 +10,10 @@ The prose is the template's (licences-tiers.txt.in, beside this script); what
 depends on the build is filled in here: Velbrisk's version and copyright
 holder (from the build folder), the exact Qt and the MinGW runtime packages,
 the code of others compiled into the shipped Qt (chosen by the Qt's own
-feature headers), the copyright lines and the licence texts, as their authors
-wrote them, from Debian's copyright files and /usr/share/common-licenses/.
+feature headers), Qt's French translation built into velbrisk.exe, the
+copyright lines and the licence texts, as their authors wrote them, from
+Debian's copyright files and /usr/share/common-licenses/ (or, for code that
+Debian's file does not list, from Qt's own, in qt-licences/).
 """
 
 import glob
@@ -26,6 +28,8 @@ QT_COPYRIGHT = "/usr/share/doc/libqt6core6/copyright"
 MINGW_COPYRIGHT = "/usr/share/doc/mingw-w64-x86-64-dev/copyright"
 GCC_COPYRIGHT = "/usr/share/doc/gcc-mingw-w64-base/copyright"
 COMMON_LICENSES = "/usr/share/common-licenses"
+# Qt's French translation, which velbrisk.exe carries built in (app/CMakeLists.txt).
+QT_TRANSLATION = "/usr/share/qt6/translations/qtbase_fr.qm"
 
 # The code of others in the shipped Qt libraries: name, the DLL it is compiled
 # into, the Qt features that put it there ("!" for a feature that must be off),
@@ -54,11 +58,34 @@ QT_THIRD_PARTY = [
     ("MD4C", "Qt6Gui.dll", "textmarkdownreader !system_textmarkdownreader", "src/3rdparty/md4c/*"),
     ("Profil de couleurs sRGB de l'ICC", "Qt6Gui.dll", "", "src/3rdparty/icc/sRGB2014.icc"),
 ]
-# Compiled into Qt Core too, but missing from Debian's file: its terms come
-# from the code's own header.
+# Compiled into the shipped Qt too, but missing from Debian's file: holders
+# and licences as Qt's own attribution files (qt_attribution.json in the
+# qtbase source) and the code's headers give them; the holders are split by
+# "; ". The last field names the licence text Qt keeps beside that code,
+# copied byte for byte from qtbase 6.4.2 into qt-licences/ (its file there,
+# and the file in qtbase it comes from), or None for a licence whose text
+# Debian's file or common-licenses holds. Qt's options never leave these out.
 QT_UNLISTED = [
-    ("BLAKE2", "Qt6Core.dll", "!system_libb2", "2012 Samuel Neves <sneves@dei.uc.pt>", "CC0-1.0"),
+    ("BLAKE2", "Qt6Core.dll", "!system_libb2", "2012 Samuel Neves <sneves@dei.uc.pt>", "CC0-1.0",
+     None),
+    ("SipHash (Jean-Philippe Aumasson, Daniel J. Bernstein)", "Qt6Core.dll", "",
+     "2012-2014 Jean-Philippe Aumasson; 2012-2014 Daniel J. Bernstein <djb@cr.yp.to>",
+     "CC0-1.0", None),
+    # FreeType's licence or the GPL 2: these packages take FreeType's (CHOSEN).
+    ("Rastériseur anticrénelé de FreeType 2 (qgrayraster)", "Qt6Gui.dll", "",
+     "2000-2016 David Turner, Robert Wilhelm, and Werner Lemberg", "FTL", None),
+    ("Mise à l'échelle lissée d'Imlib2 (qimagescale)", "Qt6Gui.dll", "",
+     "2004, 2005 Daniel M. Duley; 2000 Carsten Haitzler and various contributors; "
+     "Willem Monsuwe <willem@stack.nl>", "BSD-2-Clause and Imlib2",
+     "LICENSE.qimagescale"),  # src/gui/painting/QIMAGETRANSFORM_LICENSE.txt
+    ("Régions du serveur X (qregion)", "Qt6Gui.dll", "",
+     "1987, 1988 X Consortium; 1987, 1988 Digital Equipment Corporation, Maynard, Massachusetts",
+     "X11 and HPND", "LICENSE.qregion"),  # src/gui/painting/XCONSORTIUM_LICENSE.txt
+    ("Adobe Glyph List For New Fonts", "Qt6Gui.dll", "",
+     "2002, 2003, 2005, 2006, 2008, 2010, 2015 Adobe Systems", "BSD-3-Clause",
+     "LICENSE.aglfn"),  # src/gui/text/AGLFN_LICENSE.txt
 ]
+QT_LICENCES = os.path.join(HERE, "qt-licences")
 # Where a licence offers a choice, the one these packages are shipped under.
 CHOSEN = {"lgpl-3 or gpl-2": "LGPL-3", "gpl-2+ or ftl": "FTL"}
 
@@ -185,6 +212,23 @@ def package_of(dll, folders):
     raise Failure(f"{dll} n'est dans aucun paquet Debian des dossiers de la construction")
 
 
+def qt_translation(build):
+    """The Debian package of the Qt translation that velbrisk.exe carries,
+    and its copyright file; fails when the exe does not hold its bytes."""
+    with open(QT_TRANSLATION, "rb") as f:
+        translation = f.read()
+    with open(os.path.join(build, "app", "velbrisk.exe"), "rb") as f:
+        if translation not in f.read():
+            raise Failure(f"velbrisk.exe ne contient pas {QT_TRANSLATION}")
+    result = subprocess.run(["dpkg", "-S", QT_TRANSLATION], capture_output=True, text=True)
+    if result.returncode != 0:
+        raise Failure(f"{QT_TRANSLATION} n'est dans aucun paquet Debian")
+    package = result.stdout.split(":", 1)[0]
+    return (package_version(package, "${Package} ${Version} (paquet source "
+                            "${source:Package} ${source:Version})"),
+            Copyright(f"/usr/share/doc/{package}/copyright"))
+
+
 def gcc_exception():
     with open(GCC_COPYRIGHT, encoding="utf-8") as f:
         text = f.read()
@@ -241,15 +285,30 @@ def notices(build, qt):
             block += [f"  - {name}, dans {dll}",
                       *describe(name, qt_copyright,
                                 [qt_copyright.files(p) for p in patterns.split()])[1:], ""]
-    for name, dll, condition, holder, licence in QT_UNLISTED:
+    for name, dll, condition, holders, licence, text in QT_UNLISTED:
         if compiled_in(condition, features):
-            uses(licence, name, qt_copyright)
             block += [f"  - {name}, dans {dll}", f"    Licence : {licence}",
-                      f"    Copyright {holder}", ""]
+                      indent(["Copyright " + h for h in holders.split("; ")]), ""]
+            if text:
+                with open(os.path.join(QT_LICENCES, text), encoding="utf-8") as f:
+                    block += [indent(f.read().strip("\n").split("\n")), ""]
+            else:
+                for part in split_licence(licence):
+                    uses(part, name, qt_copyright)
     winpthreads_block = describe("winpthreads", mingw_copyright, [mingw_copyright.files(p) for p in (
         "mingw-w64-libraries/winpthreads/*", "mingw-w64-libraries/winpthreads/include/pthread.h",
         "mingw-w64-libraries/winpthreads/src/clock.c",
         "mingw-w64-libraries/winpthreads/src/libgcc/dll_math.c")])[1:]
+
+    # The translation's licence text is given in its own section, whole.
+    translation_package, translation_copyright = qt_translation(build)
+    translation = translation_copyright.files("*")
+    translation_licence = field_head(translation["License"])
+    translation_block = [
+        f"    Licence : {translation_licence}",
+        indent(["Copyright " + h.strip() for h in
+                field_body("\n" + translation["Copyright"]).split("\n") if h.strip()]), "",
+        indent(licence_text(translation_licence, translation_copyright).split("\n"))]
 
     texts = []
     for key in sorted(licences, key=lambda k: (k[1], k[0] is not qt_copyright)):
@@ -265,6 +324,10 @@ def notices(build, qt):
         "QT_VERSION": qt_debian.split("+")[0].split("-")[0],
         "QT_DEBIAN_VERSION": qt_debian,
         "QT_THIRD_PARTY": "\n".join(block).rstrip(),
+        "QT_TRANSLATION_PACKAGE": translation_package,
+        "QT_TRANSLATION_SOURCE": translation_package.split("paquet source ")[1].rstrip(")")
+                                                     .replace(" ", "="),
+        "QT_TRANSLATION_NOTICES": "\n".join(translation_block).rstrip(),
         "GCC_PACKAGE": package_of("libstdc++-6.dll", folders),
         "WINPTHREADS_PACKAGE": package_of("libwinpthread-1.dll", folders),
         "WINPTHREADS_NOTICES": "\n".join(winpthreads_block).rstrip(),

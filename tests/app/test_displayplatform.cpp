@@ -14,6 +14,8 @@ class TestDisplayPlatform : public QObject
 private Q_SLOTS:
     void chosenPlatform_data();
     void chosenPlatform();
+    void startArguments_data();
+    void startArguments();
 };
 
 void TestDisplayPlatform::chosenPlatform_data()
@@ -57,6 +59,51 @@ void TestDisplayPlatform::chosenPlatform()
     QFETCH(QByteArray, platform);
 
     QCOMPARE(velbrisk::chosenPlatform({qtPlatform, sessionType, display}, arguments), platform);
+}
+
+// The command line handed to QApplication, as built from the real
+// environment: the program's name stays first, Qt's option comes after the
+// user's own arguments, and the list ends with a null pointer.
+void TestDisplayPlatform::startArguments_data()
+{
+    QTest::addColumn<QByteArray>("sessionType");
+    QTest::addColumn<QByteArrayList>("arguments");
+    QTest::addColumn<QByteArrayList>("built");
+
+    const QByteArrayList style{"velbrisk"_ba, "-style"_ba, "Fusion"_ba};
+#ifdef Q_OS_LINUX
+    const QByteArrayList withPlatform = style + QByteArrayList{"-platform"_ba, "xcb;wayland"_ba};
+#else
+    const QByteArrayList withPlatform = style;
+#endif
+    QTest::newRow("Wayland session") << "wayland"_ba << style << withPlatform;
+    QTest::newRow("program name alone")
+        << "wayland"_ba << QByteArrayList{"velbrisk"_ba}
+        << QByteArrayList(withPlatform).mid(0, 1) + withPlatform.mid(3);
+    QTest::newRow("X11 session") << "x11"_ba << style << style;
+    const QByteArrayList own{"velbrisk"_ba, "-platform"_ba, "offscreen"_ba};
+    QTest::newRow("user's -platform") << "wayland"_ba << own << own;
+}
+
+void TestDisplayPlatform::startArguments()
+{
+    QFETCH(QByteArray, sessionType);
+    QFETCH(QByteArrayList, arguments);
+    QFETCH(QByteArrayList, built);
+
+    qunsetenv("QT_QPA_PLATFORM");
+    qputenv("XDG_SESSION_TYPE", sessionType);
+    qputenv("DISPLAY", ":0");
+    std::vector<char *> argv;
+    for (QByteArray &argument : arguments)
+        argv.push_back(argument.data());
+    StartArguments start(int(argv.size()), argv.data());
+
+    QByteArrayList values;
+    for (int i = 0; i < start.count(); ++i)
+        values.append(start.values()[i]);
+    QCOMPARE(values, built);
+    QCOMPARE(start.values()[start.count()], nullptr);
 }
 
 QTEST_GUILESS_MAIN(TestDisplayPlatform)

@@ -71,8 +71,8 @@ private Q_SLOTS:
     void writesEveryFile_data();
     void writesEveryFile();
     void runningTwiceGivesSameFiles();
+    void replacesExistingFile_data();
     void replacesExistingFile();
-    void replacesFileWithLongestName();
     void firstFileRefused_data();
     void firstFileRefused();
     void folderInPlaceOfSkinFile();
@@ -127,29 +127,34 @@ void TestSkinFileWriter::runningTwiceGivesSameFiles()
         QCOMPARE(fileBytes(batch.fileName(n)), first.at(n - 1));
 }
 
-void TestSkinFileWriter::replacesExistingFile()
+// Both roads of replacing a file keep its permissions: QSaveFile's, and the
+// own-name road of names too long for QSaveFile's suffix (every file on
+// Windows). A name of 255 bytes is legal; the file beside it that QSaveFile
+// would use is not.
+void TestSkinFileWriter::replacesExistingFile_data()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString name = dir.filePath(u"habillage1.txt"_s);
-    QVERIFY(putFile(name, QByteArray(10000, 'x')));
-
-    VERIFY_WRITTEN(writeSkinFile(name, u"court"));
-    QCOMPARE(fileBytes(name), "court\r\n"_ba);
-    QCOMPARE(entries(dir.path()), QStringList{u"habillage1.txt"_s});
+    QTest::addColumn<QString>("name");
+    QTest::newRow("short name") << u"habillage1.txt"_s;
+    QTest::newRow("name of 255 bytes") << QString(251, u'a') + u".txt"_s;
 }
 
-void TestSkinFileWriter::replacesFileWithLongestName()
+void TestSkinFileWriter::replacesExistingFile()
 {
-    // A name of 255 bytes is legal; the file beside it that QSaveFile would
-    // use is not, so such a file takes another road to be replaced.
+    QFETCH(QString, name);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString name = dir.filePath(QString(251, u'a') + u".txt"_s);
-    VERIFY_WRITTEN(writeSkinFile(name, u"un"));
-    VERIFY_WRITTEN(writeSkinFile(name, u"deux"));
-    QCOMPARE(fileBytes(name), "deux\r\n"_ba);
-    QCOMPARE(entries(dir.path()), QStringList{QString(251, u'a') + u".txt"_s});
+    const QString fileName = dir.filePath(name);
+    QVERIFY(putFile(fileName, QByteArray(10000, 'x')));
+    const QFile::Permissions ownerOnly =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+    QVERIFY(QFile::setPermissions(fileName, ownerOnly));
+    const QFile::Permissions before = QFile::permissions(fileName);
+
+    VERIFY_WRITTEN(writeSkinFile(fileName, u"un"));
+    VERIFY_WRITTEN(writeSkinFile(fileName, u"court"));
+    QCOMPARE(fileBytes(fileName), "court\r\n"_ba);
+    QCOMPARE(entries(dir.path()), QStringList{name});
+    QCOMPARE(QFile::permissions(fileName), before);
 }
 
 // The first file cannot even be created: nothing is written, and a file
@@ -171,6 +176,12 @@ void TestSkinFileWriter::firstFileRefused_data()
         << u"/fichier"_s << habillage << u"« @/fichier » n'est pas un dossier"_s;
     QTest::newRow("file name of 256 characters")
         << QString() << QString(251, u'a') << u"le nom du fichier est trop long"_s;
+#ifndef Q_OS_WIN
+    // "<PATH_MAX>": missing folders that make the file's path 4096 bytes, the
+    // longest the system takes plus one.
+    QTest::newRow("path of 4096 bytes")
+        << u"<PATH_MAX>"_s << habillage << u"le chemin du fichier est trop long"_s;
+#endif
     QTest::newRow("folder name of 300 characters")
         << u"/"_s + QString(300, u'd') << habillage
         << u"le nom d'un des dossiers du chemin est trop long"_s;
@@ -195,6 +206,13 @@ void TestSkinFileWriter::firstFileRefused()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     QVERIFY(putFile(dir.filePath(u"fichier"_s), "garde"));
+    if (folder == u"<PATH_MAX>"_s) {
+        const qsizetype length = 4096 - dir.path().size() - u"/habillage1.txt"_s.size();
+        folder.clear();
+        while (length - folder.size() > 102)
+            folder += u'/' + QString(100, u'd');
+        folder += u'/' + QString(length - folder.size() - 1, u'e');
+    }
 
     const SkinBatch batch(
         {u"Habillage 15"_s, QDir::toNativeSeparators(dir.path() + folder), prefix, u"code"_s, {}});

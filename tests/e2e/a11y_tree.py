@@ -121,6 +121,41 @@ def press(window, name):
     sys.exit(f"« {name} » ne se presse pas")
 
 
+def focused_menu_items():
+    """The items of the menu whose item next takes the focus, as a screen
+    reader reads them when it does: role, name, shortcut and whether it can
+    be chosen, separators left out. Qt lists no popup among an application's
+    windows: a screen reader meets a menu through the focus of its items.
+    Says "listening" once it listens."""
+    import gi
+    gi.require_version("GLib", "2.0")
+    from gi.repository import GLib
+
+    items = []
+
+    def focused(event):
+        if event.detail1 and event.source.getRoleName() == "menu item" and not items:
+            for item in event.source.parent:
+                if item is not None and item.getRoleName() != "separator":
+                    action = item.queryAction()
+                    items.append((item.getRoleName(), item.name,
+                                  action.getKeyBinding(0) if action.nActions else "",
+                                  item.getState().contains(pyatspi.STATE_ENABLED)))
+            pyatspi.Registry.stop()
+
+    def too_late():
+        pyatspi.Registry.stop()
+        return False
+
+    pyatspi.Registry.registerEventListener(focused, "object:state-changed:focused")
+    print("listening", flush=True)
+    GLib.timeout_add_seconds(int(WAIT), too_late)
+    pyatspi.Registry.start()
+    if not items:
+        sys.exit("aucun élément de menu n'a pris le focus")
+    return items
+
+
 def main():
     read_fd, write_fd = os.pipe()
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24",

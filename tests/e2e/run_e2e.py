@@ -23,8 +23,8 @@ import tempfile
 import time
 import traceback
 
-from xsession import (WAIT, Failure, Skip, WaylandSession, Wine, XSession, check,
-                      check_equal, wait_for)
+from xsession import (WAIT, AccessibleXSession, Failure, Skip, WaylandSession, Wine, XSession,
+                      check, check_equal, wait_for)
 
 MAIN_TITLE = "Velbrisk    [ par ZeNdAl ]"
 INFO_TITLE = "Information..."
@@ -473,6 +473,53 @@ def scenario_folder_list(sc):
     sc.end()
 
 
+def scenario_file_drop(sc):
+    """Files dragged from a file manager (a GTK program offering text/uri-list):
+    a skin file onto the input box replaces the code with its text, a file
+    that is not text is refused with an error box, a folder onto the folder
+    field becomes the batch's folder."""
+    s = sc.s
+    with sc.temp_folder("velbrisk-glisser-") as folder:
+        deco = os.path.join(folder, "habillage15.txt")
+        with open(deco, "wb") as f:
+            f.write(skin_file_bytes(CODE_WIDE))
+        picture = os.path.join(folder, "image.png")
+        with open(picture, "wb") as f:
+            f.write(b"\x89PNG\r\n\x1a\n\x00\x00\x00\rIHDR")
+        target = os.path.join(folder, "décos")
+        os.mkdir(target)
+        main = sc.start()
+        sc.paste_code("ancien code")
+        files = [deco, picture, target]
+        # Beside the main window, which comes to the front after each drop.
+        x, y, width, _ = s.geometry(main)
+        source, log = s.start_drag_source(files, x + width + 30, y)
+
+        def drag(index, control):
+            events = s.drag(source, log, index, len(files), main, at(MAIN, control))
+            # The target asks for the file's address at each move: said once.
+            said = [e for n, e in enumerate(events) if n == 0 or e != events[n - 1]]
+            sc.step(f"{os.path.basename(files[index])} glissé sur {control} : {', '.join(said)}")
+
+        drag(0, "text1")
+        code = CODE_WIDE + "\n"
+        sc.click("Command1")
+        sc.copied_exact(code.replace("#000000", "#333333"),
+                        "le texte du fichier a remplacé le code (UTF-8, CR LF lus)")
+        drag(1, "text1")
+        sc.box(ERROR_TITLE, "drop_refused_box")
+        sc.click("Command1")
+        sc.copied_exact(code.replace("#000000", "#333333"), "fichier refusé : le code est resté")
+        drag(2, "Text5")
+        sc.click("Command8")
+        sc.box(BOX_TITLE, "batch_done_box_dropped_folder")
+        check_skin_files(sc, target, code, "#000000")
+        sc.step("dossier glissé sur le champ du dossier : les 24 fichiers y sont écrits")
+        s.close_window(source)
+        s.wait_no_window("Source du glisser")
+        sc.end()
+
+
 def info_checks(sc, info):
     s = sc.s
     check_equal(s.window_name(info), INFO_TITLE, "titre de la fenêtre d'information")
@@ -604,6 +651,43 @@ def scenario_close_with_info_open(sc):
     sc.end()
 
 
+# Qt's own menu of a text field, in French, as a screen reader reads it on
+# Linux: each item's name holds its shortcut after a tab, as Qt writes it.
+CONTEXT_MENU = [
+    ("menu item", "Annuler\tCtrl+Z"), ("menu item", "Rétablir\tCtrl+Maj+Z"),
+    ("menu item", "Couper\tCtrl+X"), ("menu item", "Copier\tCtrl+C"),
+    ("menu item", "Coller\tCtrl+V"), ("menu item", "Supprimer"),
+    ("menu item", "Tout sélectionner\tCtrl+A"),
+]
+
+
+def scenario_context_menu(sc):
+    """A right click in the input box, then in a one-line field, opens Qt's
+    own menu in French; Escape closes it. On Linux the menu is read over
+    AT-SPI; under Wine its picture is kept (context_menu_*.png)."""
+    s = sc.s
+    sc.start()
+    if not sc.wine:
+        s.wait_accessible(MAIN_TITLE)
+    for name, picture in (("text1", "context_menu_code_box"), ("Text3", "context_menu_field")):
+        before = s.popups()
+        s.click(sc.main, at(MAIN, name), button=3)
+        menu = wait_for(lambda: {w: r for w, r in s.popups().items() if w not in before},
+                        f"le menu contextuel de {name}")
+        check_equal(len(menu), 1, f"un menu contextuel pour {name}")
+        path = s.screen_area([s.geometry(sc.main), *menu.values()], picture)
+        if not sc.wine:
+            items = s.menu_items(lambda: s.key("Down"))
+            check_equal([item[:2] for item in items], CONTEXT_MENU, f"le menu de {name}")
+        s.key("Escape")
+        wait_for(lambda: not set(menu) & set(s.popups()), f"la fermeture du menu de {name}")
+        sc.step(f"clic droit dans {name} : menu de Qt en français, fermé par Échap ({path})")
+    sc.end()
+
+
+scenario_context_menu.session = AccessibleXSession
+
+
 # _MOTIF_WM_HINTS: which of functions and decorations the flags say are
 # given, and the bit of each that maximises.
 MOTIF_FUNCTIONS, MOTIF_DECORATIONS = 1, 2
@@ -697,10 +781,12 @@ SCENARIOS = {
     "clipboard_held": scenario_clipboard_held,
     "help_box": scenario_help_box,
     "folder_list": scenario_folder_list,
+    "file_drop": scenario_file_drop,
     "info_window": scenario_info_window,
     "main_in_front_of_info": scenario_main_in_front_of_info,
     "info_links": scenario_info_links,
     "close_with_info_open": scenario_close_with_info_open,
+    "context_menu": scenario_context_menu,
     "wayland_session": scenario_wayland_session,
 }
 

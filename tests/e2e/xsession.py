@@ -11,6 +11,7 @@ Every wait polls with a bound; nothing relies on a fixed sleep alone, so a
 loaded machine only makes the tests slower.
 """
 
+import json
 import os
 import re
 import shutil
@@ -290,6 +291,66 @@ class XSession:
         self.procs = []
         shutil.rmtree(self.tmp, ignore_errors=True)
 
+    # -- the accessibility tree, as a screen reader reads it -----------------
+
+    # The system's python3, which holds pyatspi.
+    ATSPI_PYTHON = "/usr/bin/python3"
+
+    def _need_atspi(self):
+        if not shutil.which("dbus-daemon"):
+            raise Skip("dbus-daemon absent (paquet dbus-daemon)")
+        if not os.path.exists(self.ATSPI_PYTHON) or subprocess.run(
+                [self.ATSPI_PYTHON, "-c", "import pyatspi"], capture_output=True).returncode:
+            raise Skip("pyatspi absent (paquet python3-pyatspi)")
+
+    def _start_session_bus(self):
+        """A private session bus, which starts the accessibility bus; Qt
+        puts its programs on it."""
+        self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+        bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                               env=self.env, stdout=subprocess.PIPE,
+                               stderr=self._log("dbus"))
+        self.procs.append(bus)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
+
+    def _atspi(self, call, *args):
+        """What a11y_tree.py's `call` returns for args, in JSON."""
+        here = os.path.dirname(os.path.abspath(__file__))
+        code = ("import json, sys; sys.path.insert(0, sys.argv[1]); import a11y_tree as t; "
+                f"print(json.dumps({call}))")
+        out = self._run([self.ATSPI_PYTHON, "-c", code, here, *args], timeout=2 * WAIT)
+        return json.loads(out.stdout.decode())
+
+    def wait_accessible(self, window_title):
+        """Waits for the window on the accessibility bus: a program joins it
+        once a reader first asks for the bus, which starts it."""
+        self._atspi("bool(t.wait_for(lambda: t.frame(sys.argv[2]), sys.argv[2]))", window_title)
+
+    def press(self, window_title, button):
+        """A screen reader's press on a button, over AT-SPI (a11y_tree.py)."""
+        self._atspi("t.press(t.wait_for(lambda: t.frame(sys.argv[2]), sys.argv[2]), sys.argv[3])",
+                    window_title, button)
+
+    def menu_items(self, focus):
+        """The items of the open menu as a screen reader reads them when
+        focus() moves the focus onto one (a11y_tree.focused_menu_items)."""
+        here = os.path.dirname(os.path.abspath(__file__))
+        code = ("import json, sys; sys.path.insert(0, sys.argv[1]); import a11y_tree as t; "
+                "print(json.dumps(t.focused_menu_items()))")
+        reader = subprocess.Popen([self.ATSPI_PYTHON, "-c", code, here], env=self.env,
+                                  stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        try:
+            check(reader.stdout.readline().strip() == "listening",
+                  "le lecteur du bus AT-SPI n'écoute pas")
+            focus()
+            out, err = reader.communicate(timeout=2 * WAIT)
+        finally:
+            if reader.poll() is None:
+                reader.kill()
+                reader.wait()
+        check(reader.returncode == 0, f"lecture du menu sur le bus AT-SPI : {err.strip()}")
+        return [tuple(item) for item in json.loads(out)]
+
     # -- commands ---------------------------------------------------------
 
     def _run(self, args, input=None, check_rc=True, timeout=WAIT):
@@ -415,6 +476,28 @@ class XSession:
         self._run(["import", "-window", str(wid), path], check_rc=False)
         return path
 
+    def popups(self):
+        """The windows on screen that no window manager frames: menus, tips."""
+        out = self._run(["xwininfo", "-root", "-children"]).stdout.decode(errors="replace")
+        found = {}
+        for wid in re.findall(r"^\s+(0x[0-9a-f]+)", out, re.M):
+            info = self._run(["xwininfo", "-id", wid], check_rc=False).stdout.decode()
+            if "IsViewable" in info and "Override Redirect State: yes" in info:
+                found[int(wid, 16)] = tuple(int(re.search(name + r":\s*(-?\d+)", info).group(1))
+                                            for name in ("Absolute upper-left X",
+                                                         "Absolute upper-left Y", "Width", "Height"))
+        return found
+
+    def screen_area(self, rects, name):
+        """The part of the screen that holds every (x, y, width, height), as
+        the user sees it: the windows in front, a popup over the window."""
+        left, top = min(r[0] for r in rects), min(r[1] for r in rects)
+        right, bottom = max(r[0] + r[2] for r in rects), max(r[1] + r[3] for r in rects)
+        path = os.path.join(self.screenshot_dir, f"{name}.png")
+        self._run(["import", "-window", "root", "-crop",
+                   f"{right - left}x{bottom - top}+{left}+{top}", "+repage", path])
+        return path
+
     # -- input ------------------------------------------------------------
 
     def activate(self, wid):
@@ -441,11 +524,7 @@ class XSession:
 
     def click(self, wid, point, button=1, repeat=1):
         x, y, _, _ = self.geometry(wid)
-        target = (x + point[0], y + point[1])
-        # Not "mousemove --sync": it waits 15 s when the pointer is already there.
-        if self.pointer() != target:
-            self.xdotool("mousemove", *target)
-            wait_for(lambda: self.pointer() == target, f"le pointeur en {target}")
+        self.move_pointer((x + point[0], y + point[1]))
         self.xdotool("click", "--repeat", repeat, button)
 
     def key(self, *keys):
@@ -462,6 +541,59 @@ class XSession:
             self.type_text(text)
         else:
             self.key("BackSpace")
+
+    def move_pointer(self, point):
+        # Not "mousemove --sync": it waits 15 s when the pointer is already there.
+        if self.pointer() != point:
+            self.xdotool("mousemove", *point)
+            wait_for(lambda: self.pointer() == point, f"le pointeur en {point}")
+
+    # The system's python3, which holds GTK's bindings (python3-gi).
+    GTK_PYTHON = "/usr/bin/python3"
+
+    def start_drag_source(self, files, x, y):
+        """A file manager's drag source (drag_source.py, GTK 3): a window at
+        x, y with one button per file. Returns its window and event log."""
+        if subprocess.run([self.GTK_PYTHON, "-c", "import gi; gi.require_version('Gtk', '3.0'); "
+                           "from gi.repository import Gtk"], capture_output=True).returncode:
+            raise Skip("GTK 3 pour Python absent (paquets python3-gi, gir1.2-gtk-3.0)")
+        log = os.path.join(self.tmp, "drag-source-events.log")
+        open(log, "w").close()
+        script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "drag_source.py")
+        self.procs.append(subprocess.Popen(
+            [self.GTK_PYTHON, script, log, str(x), str(y), *files], env=self.env,
+            stdout=subprocess.DEVNULL, stderr=self._log("drag-source")))
+        return self.wait_window("Source du glisser", "la source du glisser (GTK)"), log
+
+    def drag(self, source, log, index, count, target, point, steps=20):
+        """Drags the button `index` of the `count` buttons of the drag source
+        onto `point` of the window `target`, as a hand does: press, move in
+        steps, and release once the window there has answered the last move.
+        Returns the drag source's events of this drag."""
+        x, y, width, height = self.geometry(source)
+        start = (x + width // 2, y + height * (2 * index + 1) // (2 * count))
+        x, y, _, _ = self.geometry(target)
+        end = (x + point[0], y + point[1])
+        with open(log) as f:
+            before = len(f.read().splitlines())
+
+        def events():
+            with open(log) as f:
+                return f.read().splitlines()[before:]
+
+        self.move_pointer(start)
+        self.xdotool("mousedown", 1)
+        for step in range(1, steps + 1):
+            self.move_pointer((start[0] + (end[0] - start[0]) * step // steps,
+                               start[1] + (end[1] - start[1]) * step // steps))
+        try:
+            wait_for(lambda: [e for e in events() if e.startswith("action ")][-1:]
+                     == ["action copy"], "la fenêtre sous le pointeur accepte le fichier")
+        finally:
+            self.xdotool("mouseup", 1)
+            wait_for(lambda: any(e.startswith(("end ", "failed ")) for e in events()),
+                     f"la fin du glisser ; la source a vu : {events()}")
+        return events()
 
     def close_window(self, wid):
         """The close box: Metacity's Alt+F4 sends the window its close request."""
@@ -553,6 +685,18 @@ class XSession:
             return []
 
 
+class AccessibleXSession(XSession):
+    """An X session with a session bus, whose accessibility tree a screen
+    reader would read. Under Wine, which puts nothing on it, a plain one."""
+
+    def _start_x(self):
+        if not self.wine:
+            self._need_atspi()
+        super()._start_x()
+        if not self.wine:
+            self._start_session_bus()
+
+
 class WaylandSession(XSession):
     """A Wayland desktop's session, as the program meets it: weston (headless,
     pixman) with XWayland, XDG_SESSION_TYPE=wayland, WAYLAND_DISPLAY and
@@ -561,17 +705,12 @@ class WaylandSession(XSession):
     weston's headless backend has no seat for xdotool to drive."""
 
     SOCKET = "wayland-velbrisk"
-    # The system's python3, which holds pyatspi.
-    ATSPI_PYTHON = "/usr/bin/python3"
 
     def _start_x(self):
-        for tool, package in (("weston", "weston"), ("Xwayland", "xwayland"),
-                              ("dbus-daemon", "dbus-daemon")):
+        for tool, package in (("weston", "weston"), ("Xwayland", "xwayland")):
             if not shutil.which(tool):
                 raise Skip(f"{tool} absent (paquet {package})")
-        if not os.path.exists(self.ATSPI_PYTHON) or subprocess.run(
-                [self.ATSPI_PYTHON, "-c", "import pyatspi"], capture_output=True).returncode:
-            raise Skip("pyatspi absent (paquet python3-pyatspi)")
+        self._need_atspi()
         # Weston binds XWayland's sockets there, but only an X server makes it.
         try:
             os.mkdir("/tmp/.X11-unix")
@@ -580,13 +719,8 @@ class WaylandSession(XSession):
             pass
         self.env = self._session_env("")
         self.env.update({"XDG_RUNTIME_DIR": self.runtime, "XDG_SESSION_TYPE": "wayland",
-                         "WAYLAND_DISPLAY": self.SOCKET,
-                         "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
-        bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
-                               env=self.env, stdout=subprocess.PIPE,
-                               stderr=self._log("dbus"))
-        self.procs.append(bus)
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
+                         "WAYLAND_DISPLAY": self.SOCKET})
+        self._start_session_bus()
         weston_log = os.path.join(self.log_dir, f"{self.name}-weston.log")
         open(weston_log, "wb").close()  # weston adds to its log
         self.procs.append(subprocess.Popen(
@@ -660,10 +794,3 @@ class WaylandSession(XSession):
         wait_for(marked, "le journal du gestionnaire de fenêtres de weston")
         return read
 
-    def press(self, window_title, button):
-        """A screen reader's press on a button, over AT-SPI (a11y_tree.py)."""
-        here = os.path.dirname(os.path.abspath(__file__))
-        code = ("import sys; sys.path.insert(0, sys.argv[1]); import a11y_tree as t; "
-                "t.press(t.wait_for(lambda: t.frame(sys.argv[2]), sys.argv[2]), sys.argv[3])")
-        self._run([self.ATSPI_PYTHON, "-c", code, here, window_title, button],
-                  timeout=2 * WAIT)

@@ -539,6 +539,12 @@ void TestPackaging::debianPackage()
          {u"libqt6widgets6"_s, u"libqt6core6"_s, u"libc6"_s, u"libstdc++6"_s})
         QVERIFY2(fields.output.contains(library), qPrintable(fields.output));
     QVERIFY2(fields.output.contains(u"fonts-wine"_s), qPrintable(fields.output));
+    // Qt's French texts, which the program loads from Qt's translations folder.
+    QVERIFY2(QRegularExpression(u"^Depends: .*\\bqt6-translations-l10n\\b"_s,
+                                QRegularExpression::MultilineOption)
+                 .match(fields.output)
+                 .hasMatch(),
+             qPrintable(fields.output));
 
     const Run contents = run(tool(u"dpkg-deb"_s), {u"--contents"_s, deb});
     QCOMPARE(contents.exitCode, 0);

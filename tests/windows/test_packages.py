@@ -33,7 +33,12 @@ COLLECT = os.path.join(SOURCE, "packaging", "windows", "collect-dlls.py")
 # Strings that the code of others leaves in a DLL it is compiled into: the
 # notices must name it in that DLL, and only there.
 SIGNATURES = {"zlib": b"deflate 1.", "PCRE2": b"this version of PCRE2", "libpng": b"libpng version",
-              "FreeType": b"FREETYPE_PROPERTIES"}
+              "FreeType": b"FREETYPE_PROPERTIES",
+              "Adobe Glyph List For New Fonts": b"Omicrontonos\0Oslash\0Oslashacute\0"}
+# Qt's French translation, which velbrisk.exe carries built in, uncompressed:
+# Debian's bytes, from the package the notices must name.
+TRANSLATION = "/usr/share/qt6/translations/qtbase_fr.qm"
+TRANSLATION_PACKAGE = "qt6-translations-l10n"
 # What every package owes besides the program: its licence, the notices, and
 # what rebuilds the same Qt.
 OWED = {"LICENSE", "LICENCES-TIERS.txt", "qt-options.txt", "qt-toolchain-mingw-w64-x86_64.cmake"}
@@ -139,6 +144,16 @@ class Test:
             if inside != listed:
                 wrong[name] = f"compilé dans {sorted(inside)}, nommé dans {sorted(listed)}"
         self.check(not wrong, f"{where} : le code d'autres nommé là où il est compilé", wrong)
+        with open(TRANSLATION, "rb") as f:
+            translation = f.read()
+        exe = os.path.join(folder, "velbrisk.exe")
+        carried = os.path.exists(exe) and translation in open(exe, "rb").read()
+        credited = re.search(rf"^Version : paquet Debian {TRANSLATION_PACKAGE} .*$(?s:.*)"
+                             r"^    Licence : GPL-3 with Qt-1\.0 exception$(?s:.*)"
+                             r"^    The Qt Company GPL Exception 1\.0$", text, re.MULTILINE)
+        self.check(carried and credited,
+                   f"{where} : la traduction française de Qt dans velbrisk.exe, nommée par les "
+                   "notices avec sa licence", f"dans l'exe : {carried}, nommée : {bool(credited)}")
 
     def clean_leftovers(self):
         # A run stopped halfway must not make the next one pass or fail.

@@ -4,6 +4,7 @@
 #include "ui/main/mainwindow.h"
 
 #include "core/clipboardtext.h"
+#include "core/codefile.h"
 #include "core/conversion.h"
 #include "core/skinbatch.h"
 #include "core/skinfilewriter.h"
@@ -13,6 +14,7 @@
 #include "ui/main/clipboard.h"
 #include "ui/main/codebox.h"
 #include "ui/main/dirlist.h"
+#include "ui/main/filedrop.h"
 #include "ui/main/form1layout.h"
 
 #include <QCloseEvent>
@@ -81,6 +83,16 @@ void MainWindow::connectHandlers()
     connect(c.showInformation, &QPushButton::clicked, this, &MainWindow::showInformationWindow);
     connect(c.showHelp, &QPushButton::clicked, this, &MainWindow::showHelp);
     connect(c.writeAllSkins, &QPushButton::clicked, this, &MainWindow::writeAllSkins);
+
+    // Files dropped from a file manager: a code file on the input box, a
+    // folder on the folder field or list. The output box takes none.
+    connect(new FileDrop(c.inputCode, FileDrop::Take), &FileDrop::dropped, this,
+            &MainWindow::loadDroppedFile);
+    connect(new FileDrop(c.folder, FileDrop::Take), &FileDrop::dropped, this,
+            &MainWindow::openDroppedFolder);
+    connect(new FileDrop(c.folderList, FileDrop::Take), &FileDrop::dropped, this,
+            &MainWindow::openDroppedFolder);
+    new FileDrop(c.outputCode, FileDrop::Refuse);
 }
 
 // A text that names no skin leaves the colour field untouched.
@@ -127,6 +139,31 @@ void MainWindow::pasteInput()
         m_controls.inputCode->setCode(*text);
     else
         showError(this, ClipboardNotRead.toString());
+}
+
+// A file dropped on the input box: its text replaces the code, as "Coller"
+// does; a file that cannot be loaded leaves the code as it was.
+void MainWindow::loadDroppedFile(const QStringList &paths)
+{
+    const DroppedCodeFile file = ReadDroppedCodeFile(paths);
+    if (file.failure)
+        showError(this, *file.failure);
+    else
+        m_controls.inputCode->setCode(file.code);
+}
+
+// A folder dropped on the folder field or list opens in the list, which puts
+// it into the field as when the user opens it there; the folder already open
+// goes into the field too, over what the user typed there.
+void MainWindow::openDroppedFolder(const QStringList &paths)
+{
+    const DroppedFolder dropped = OpenDroppedFolder(paths);
+    if (dropped.failure) {
+        showError(this, *dropped.failure);
+        return;
+    }
+    m_controls.folderList->setPath(dropped.folder);
+    followFolderList();
 }
 
 // "Informations...": one window for the whole run, brought to the front.

@@ -11,6 +11,7 @@
 #include "ui/main/form1layout.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 class QComboBox;
@@ -43,6 +44,8 @@ private:
     void copyOutput();
     void clearInput();
     void pasteInput();
+    void loadDroppedFile(const QStringList &paths);
+    void openDroppedFolder(const QStringList &paths);
     void showInformationWindow();
     void showHelp();
     void writeAllSkins();

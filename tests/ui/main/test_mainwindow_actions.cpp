@@ -3,8 +3,12 @@
 
 // The main window's handlers driven through real clicks and keystrokes:
 // the lookups of the combo boxes, the two conversions, the clipboard
-// buttons, the help, the folder list and the end of the program.
+// buttons, the help, the folder list, the drops from a file manager and the
+// end of the program.
+#include "core/codefile.h"
+#include "core/skinfilebytes.h"
 #include "form1test.h"
+#include "testsupport.h"
 #include "ui/main/dirlist.h"
 
 #include <QAbstractItemView>
@@ -16,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include <memory>
 
@@ -60,6 +65,47 @@ void doubleClick(velbrisk::ui::DirList *list, QTreeWidgetItem *item)
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, centre);
 }
 
+// A drag of `paths` as a file manager offers it: their addresses, and the
+// addresses again as plain text, which some add (Windows among them).
+QMimeData *filesDrag(const QStringList &paths)
+{
+    auto *data = new QMimeData;
+    QList<QUrl> urls;
+    QStringList lines;
+    for (const QString &path : paths) {
+        urls.append(QUrl::fromLocalFile(path));
+        lines.append(urls.last().toString());
+    }
+    data->setUrls(urls);
+    data->setText(lines.join(u'\n'));
+    return data;
+}
+
+// Enter, move and drop at `at` on `target` (the widget a real drop lands
+// on), then the work the drop left queued. The action the drop was taken
+// with, or IgnoreAction when it was refused.
+Qt::DropAction dragAndDrop(QWidget *target, const QMimeData *data, QPoint at)
+{
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, offered, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return Qt::IgnoreAction;
+    QDragMoveEvent move(at, offered, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &move);
+    if (!move.isAccepted())
+        return Qt::IgnoreAction;
+    QDropEvent drop(QPointF(at), offered, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+    QCoreApplication::processEvents();
+    return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+}
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
 } // namespace
 
 class TestMainWindowActions : public QObject
@@ -90,6 +136,13 @@ private Q_SLOTS:
     void folderListFollowsIntoTheFolderField();
     void folderListEnterOpensAFolder();
     void unreadableFolderShowsNoSubFolders();
+
+    void fileDroppedOnACodeBox_data();
+    void fileDroppedOnACodeBox();
+    void textDropsAreInsertedWhereDropped_data();
+    void textDropsAreInsertedWhereDropped();
+    void folderDroppedOnTheFolderFieldOrList_data();
+    void folderDroppedOnTheFolderFieldOrList();
 
     void closingTheWindowEndsTheProgram();
 
@@ -494,6 +547,154 @@ void TestMainWindowActions::unreadableFolderShowsNoSubFolders()
     QCOMPARE(list->currentItem()->childCount(), 0);
     QCOMPARE(m_form->field(u"Text5"_s)->text(), list->path());
     QVERIFY(boxes.shown.isEmpty());
+}
+
+// A file on the input box replaces the code with its text, as "Coller"
+// does; a refused drop shows the core's box and leaves the code as it was.
+// The output box takes no file, and no file address is ever written as text.
+void TestMainWindowActions::fileDroppedOnACodeBox_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("dropped"); // "file", "folder", "two"
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("code"); // the box's code after the drop
+
+    const QString before = u"ancien code\n"_s;
+    const QString deco = u"<style>\n.titre{color:#000000} /* été\u00a0*/\n</style>"_s;
+    QTest::newRow("skin file Velbrisk wrote")
+        << u"text1"_s << u"file"_s << velbrisk::SkinFileBytes(deco) << deco + u"\n"_s;
+    QTest::newRow("empty file empties the box")
+        << u"text1"_s << u"file"_s << QByteArray() << QString();
+    QTest::newRow("folder") << u"text1"_s << u"folder"_s << QByteArray() << before;
+    QTest::newRow("two files") << u"text1"_s << u"two"_s << "x"_ba << before;
+    QTest::newRow("output box takes no file") << u"text2"_s << u"file"_s << "x"_ba << before;
+}
+
+void TestMainWindowActions::fileDroppedOnACodeBox()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, dropped);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, code);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString file = dir.filePath(u"habillage15.txt"_s);
+    QVERIFY(testsupport::putFile(file, bytes));
+    QStringList paths{dropped == u"folder" ? dir.path() : file};
+    if (dropped == u"two")
+        paths.append(file);
+
+    velbrisk::ui::CodeBox *target = m_form->codeBox(box);
+    target->setCode(u"ancien code\n"_s);
+    const QString otherBox = box == u"text1" ? u"text2"_s : u"text1"_s;
+    const QString otherCode = m_form->code(otherBox);
+    Boxes boxes;
+    const std::unique_ptr<QMimeData> data(filesDrag(paths));
+    // A file is only ever read: a file manager deletes what was moved.
+    QCOMPARE(dragAndDrop(target->viewport(), data.get(), target->viewport()->rect().center()),
+             box == u"text1" ? Qt::CopyAction : Qt::IgnoreAction);
+
+    QCOMPARE(m_form->code(box), code);
+    QCOMPARE(m_form->code(otherBox), otherCode);
+    const std::optional<QString> failure =
+        box == u"text1" ? velbrisk::ReadDroppedCodeFile(paths).failure : std::nullopt;
+    QCOMPARE(boxes.shown.size(), failure ? 1 : 0);
+    if (failure) {
+        QCOMPARE(boxes.shown[0].kind, velbrisk::ui::BoxKind::Error);
+        QCOMPARE(boxes.shown[0].text, *failure);
+    } else if (code != u"ancien code\n"_s) {
+        // As "Coller": one step of the box's history.
+        target->undo();
+        QCOMPARE(target->code(), u"ancien code\n"_s);
+        target->redo();
+        QCOMPARE(target->code(), code);
+    }
+}
+
+// Text dragged from a browser or an editor, a link's address with it, is
+// inserted where it is dropped, as before.
+void TestMainWindowActions::textDropsAreInsertedWhereDropped_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::newRow("input box") << u"text1"_s;
+    QTest::newRow("folder field") << u"Text5"_s;
+}
+
+void TestMainWindowActions::textDropsAreInsertedWhereDropped()
+{
+    QFETCH(QString, control);
+    Boxes boxes;
+    QMimeData data;
+    data.setText(u"«\u00a0glissé\u00a0»"_s);
+    data.setUrls({QUrl(u"https://exemple.fr/"_s)});
+    if (auto *field = qobject_cast<QLineEdit *>(m_form->get(control))) {
+        field->setText(u"/dossier"_s); // dropped at its end
+        QVERIFY(dragAndDrop(field, &data, {field->width() - 4, field->height() / 2}));
+        QCOMPARE(field->text(), u"/dossier«\u00a0glissé\u00a0»"_s);
+    } else {
+        velbrisk::ui::CodeBox *box = m_form->codeBox(control);
+        box->setCode(u"abcdef"_s); // dropped between "abc" and "def"
+        QTextCursor cursor = box->textCursor();
+        cursor.setPosition(3);
+        QVERIFY(dragAndDrop(box->viewport(), &data, box->cursorRect(cursor).center()));
+        QCOMPARE(box->code(), u"abc«\u00a0glissé\u00a0»def"_s);
+    }
+    QVERIFY(boxes.shown.isEmpty());
+}
+
+// A folder dropped on the folder field or the folder list opens in the list,
+// which puts it into the field; anything else there is refused.
+void TestMainWindowActions::folderDroppedOnTheFolderFieldOrList_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("dropped"); // "folder", "file", "two"
+
+    for (const QString &control : {u"Text5"_s, u"Dir1"_s}) {
+        for (const QString &dropped : {u"folder"_s, u"file"_s, u"two"_s})
+            QTest::addRow("%s on %s", qPrintable(dropped), qPrintable(control))
+                << control << dropped;
+    }
+}
+
+void TestMainWindowActions::folderDroppedOnTheFolderFieldOrList()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, dropped);
+
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QString folder = QDir(root.path()).filePath(u"décos"_s);
+    QVERIFY(QDir().mkpath(folder + u"/sous-dossier"_s));
+    const QString file = QDir(root.path()).filePath(u"habillage1.txt"_s);
+    QVERIFY(testsupport::putFile(file, "x"_ba));
+    QStringList paths{dropped == u"file" ? file : folder};
+    if (dropped == u"two")
+        paths.append(root.path());
+
+    auto *list = m_form->get<velbrisk::ui::DirList>(u"Dir1"_s);
+    QLineEdit *field = m_form->field(u"Text5"_s);
+    const QString listBefore = list->path();
+    const QString fieldBefore = field->text();
+    Boxes boxes;
+    QWidget *target = m_form->get(control);
+    if (auto *area = qobject_cast<QAbstractScrollArea *>(target))
+        target = area->viewport();
+    const std::unique_ptr<QMimeData> data(filesDrag(paths));
+    QCOMPARE(dragAndDrop(target, data.get(), target->rect().center()), Qt::CopyAction);
+
+    const bool opens = dropped == u"folder";
+    QCOMPARE(list->path(), opens ? native(folder) : listBefore);
+    QCOMPARE(field->text(), opens ? native(folder) : fieldBefore);
+    QCOMPARE(boxes.shown.size(), opens ? 0 : 1);
+    if (!opens)
+        QCOMPARE(boxes.shown[0].text, *velbrisk::OpenDroppedFolder(paths).failure);
+    // The folder already open, dropped again, goes over what was typed since.
+    if (opens) {
+        field->setText(u"tapé"_s);
+        QCOMPARE(dragAndDrop(target, data.get(), target->rect().center()), Qt::CopyAction);
+        QCOMPARE(field->text(), native(folder));
+    }
 }
 
 void TestMainWindowActions::closingTheWindowEndsTheProgram()
