@@ -196,6 +196,19 @@ constexpr bool speaksOfEachControlOnce(const Table &controls, std::span<const Sp
     return true;
 }
 
+// Every check above, on one window's table and screen-reader table:
+// static_assert(table::Checked<Controls, Speech>::value).
+template <const auto &Controls, const auto &Speech> struct Checked
+{
+    static_assert(onWholePixels(Controls), "a place or size between two pixels");
+    static_assert(namedOnceContainersFirst(Controls),
+                  "a name twice, or a container after its controls");
+    static_assert(tabIndicesWithoutGaps(Controls), "tab indices with a gap or twice the same");
+    static_assert(speaksOfEachControlOnce(Controls, Speech),
+                  "a screen-reader row for no control, or twice");
+    static constexpr bool value = true;
+};
+
 // Stands for any control in a brace list of a struct of controls.
 struct AnyControl
 {

@@ -49,10 +49,7 @@ constexpr Control<InfoSlot> InfoControls[] = {
 };
 // clang-format on
 
-static_assert(onWholePixels(InfoControls));
-static_assert(namedOnceContainersFirst(InfoControls));
-static_assert(tabIndicesWithoutGaps(InfoControls));
-static_assert(speaksOfEachControlOnce(InfoControls, InfoSpeech));
+static_assert(Checked<InfoControls, InfoSpeech>::value);
 
 // Every member of InfoWidgets receives exactly one control, of its own type.
 constexpr bool handedAsMade(const Control<InfoSlot> &c)

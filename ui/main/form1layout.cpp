@@ -78,10 +78,7 @@ constexpr Control<Form1Slot> Form1Controls[] = {
 };
 // clang-format on
 
-static_assert(onWholePixels(Form1Controls));
-static_assert(namedOnceContainersFirst(Form1Controls));
-static_assert(tabIndicesWithoutGaps(Form1Controls));
-static_assert(speaksOfEachControlOnce(Form1Controls, Form1Speech));
+static_assert(Checked<Form1Controls, Form1Speech>::value);
 
 // Every member of Form1Widgets receives exactly one control, of its own type.
 constexpr bool handedAsMade(const Control<Form1Slot> &c)
