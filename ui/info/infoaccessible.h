@@ -9,10 +9,6 @@
 
 #include "ui/common/windowtable.h"
 
-class QAccessibleInterface;
-class QObject;
-class QString;
-
 namespace velbrisk::ui {
 
 // clang-format off

@@ -9,10 +9,6 @@
 
 #include "ui/common/windowtable.h"
 
-class QAccessibleInterface;
-class QObject;
-class QString;
-
 namespace velbrisk::ui {
 
 // Beside its caption, what a field is for, and which frame it is in where two
