@@ -22,8 +22,8 @@ namespace testsupport {
 struct DescribedControl
 {
     QStringView name;
-    QStringView kind;      // in the description's words: "frame", "command button"...
-    QStringView container; // "Form1", "Form2", or a frame or a panel
+    QStringView kind;             // in the description's words: "frame", "command button"...
+    QStringView container;        // "Form1", "Form2", or a frame or a panel
     int left, top, width, height; // twips, from the container's top-left corner
     QStringView text;
     int tabIndex; // NoTab: none, a picture or a shape
