@@ -3,19 +3,9 @@
 
 #include "core/systemerror_p.h"
 
-#ifdef Q_OS_WIN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-// MinGW's headers lack this one.
-#ifndef ERROR_DISK_QUOTA_EXCEEDED
-#define ERROR_DISK_QUOTA_EXCEEDED 1295L
-#endif
-#else
+#include "core/windowsapi_p.h"
+
+#ifndef Q_OS_WIN
 #include <cerrno>
 #endif
 
