@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "core/codefile.h"
+#include "core/failurereasons_p.h"
 #include "core/simd_p.h"
-#include "core/skinfilefailure_p.h"
+#include "core/systemerror_p.h"
 #include "core/windows1252_p.h"
 
 #include <QDir>
@@ -13,18 +14,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-
-#ifdef Q_OS_WIN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-#else
-#include <cerrno>
-#endif
 
 using namespace Qt::StringLiterals;
 
@@ -181,35 +170,11 @@ QString tooLarge(qint64 limit)
     return u"il dépasse la taille permise de "_s + size;
 }
 
-// Why opening or reading `path` failed, from the system's error code: the
-// causes a read can have, then those the writer knows that fit a read too.
+// Why opening or reading `path` failed, from the system's error code.
 QString readFailureReason(const QString &path, int error, const QString &qtError)
 {
-#ifdef Q_OS_WIN
-    switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-        return u"le fichier est introuvable"_s;
-    case ERROR_READ_FAULT:
-    case ERROR_CRC:
-    case ERROR_GEN_FAILURE:
-        return u"le disque a signalé une erreur de lecture"_s;
-    default:
-        break;
-    }
-#else
-    switch (error) {
-    case ENOENT:
-        return u"le fichier est introuvable"_s;
-    case EISDIR:
-        return u"c'est un dossier"_s;
-    case EIO:
-        return u"le disque a signalé une erreur de lecture"_s;
-    default:
-        break;
-    }
-#endif
-    if (QString known = systemFailureReason(error, QFileInfo(path).path()); !known.isEmpty())
+    if (QString known = failureReason(failureKind(error), Access::Read, QFileInfo(path).path());
+        !known.isEmpty())
         return known;
     return unexpectedFailureReason(qtError);
 }
@@ -222,9 +187,9 @@ std::optional<QString> readWhole(const QString &path, qint64 limit, QByteArray &
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return u"le fichier est introuvable"_s;
+        return failureReason(FailureKind::NotFound, Access::Read, info.path());
     if (info.isDir())
-        return u"c'est un dossier"_s;
+        return failureReason(FailureKind::IsAFolder, Access::Read, info.path());
     // A pipe or a device would keep the window waiting, or never end.
     if (!info.isFile())
         return u"ce n'est pas un fichier ordinaire"_s;

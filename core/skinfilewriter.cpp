@@ -3,8 +3,10 @@
 
 #include "core/skinfilewriter_p.h"
 
+#include "core/filenames_p.h"
 #include "core/skinfilebytes.h"
 #include "core/skinfilefailure_p.h"
+#include "core/systemerror_p.h"
 
 #include <QCoreApplication>
 #include <QDir>

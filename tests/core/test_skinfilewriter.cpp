@@ -3,6 +3,8 @@
 
 #include "core/skinfilebytes.h"
 #include "core/skinfilewriter_p.h"
+#include "core/systemerror_p.h"
+#include "core/windowsapi_p.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -12,6 +14,9 @@
 
 #ifdef Q_OS_LINUX
 #include <unistd.h>
+#endif
+#ifndef Q_OS_WIN
+#include <cerrno>
 #endif
 
 using namespace velbrisk;
@@ -82,6 +87,10 @@ private Q_SLOTS:
     void readOnlyFile();
     void message_data();
     void message();
+    void windowsRefusedName_data();
+    void windowsRefusedName();
+    void systemErrorReason_data();
+    void systemErrorReason();
 };
 
 void TestSkinFileWriter::writesEveryFile_data()
@@ -373,6 +382,96 @@ void TestSkinFileWriter::message()
     QFETCH(Step, step);
     const SkinFileFailure failure{u"/x/habillage1.txt"_s, skinNumber, step, u"accès refusé"_s};
     QTEST(failure.message(), "expected");
+}
+
+// Windows' rule for names, checked on every system: no disk here can show
+// most of these, and Windows itself shows only the ones it is asked.
+void TestSkinFileWriter::windowsRefusedName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason"); // empty: Windows takes the name
+
+    const QString invalid = u"le nom du fichier n'est pas valide : "_s;
+    const QString device = u" » est le nom d'un périphérique de Windows"_s;
+    QTest::newRow("control character")
+        << u"habil\x1flage1.txt"_s
+        << invalid + u"le caractère « \\x1f » est interdit par Windows"_s;
+    QTest::newRow("vertical bar") << u"a|b.txt"_s
+                                  << invalid + u"le caractère « | » est interdit par Windows"_s;
+    QTest::newRow("last printer") << u"lpt9.txt"_s << invalid + u"« lpt9"_s + device;
+    QTest::newRow("device without a dot") << u"NUL"_s << invalid + u"« NUL"_s + device;
+    QTest::newRow("device before a blank") << u"Con .txt"_s << invalid + u"« Con"_s + device;
+    QTest::newRow("port 0") << u"com0.txt"_s << QString();
+    QTest::newRow("port 10") << u"com10.txt"_s << QString();
+    QTest::newRow("device name inside") << u"console.txt"_s << QString();
+}
+
+void TestSkinFileWriter::windowsRefusedName()
+{
+    QFETCH(QString, name);
+    const std::optional<RefusedWindowsName> refusal = refusedByWindows(name);
+    QTEST(refusal ? failureReason(*refusal) : QString(), "reason");
+}
+
+// The codes no test can make the system give, each to its reason; a read
+// and a write say a disk's fault in their own words.
+void TestSkinFileWriter::systemErrorReason_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<Access>("access");
+    QTest::addColumn<QString>("reason");
+
+    const Access r = Access::Read;
+    const Access w = Access::Write;
+    const QString readFault = u"le disque a signalé une erreur de lecture"_s;
+    const QString writeFault = u"le disque a signalé une erreur d'écriture"_s;
+    const QString missingFolder =
+        u"le dossier « "_s + QDir::toNativeSeparators(u"/x"_s) + u" » n'existe pas"_s;
+    QTest::newRow("unknown code") << 0 << w << QString();
+#ifdef Q_OS_WIN
+    QTest::newRow("file not found, read")
+        << int(ERROR_FILE_NOT_FOUND) << r << u"le fichier est introuvable"_s;
+    QTest::newRow("path not found, write") << int(ERROR_PATH_NOT_FOUND) << w << missingFolder;
+    QTest::newRow("quota") << int(ERROR_DISK_QUOTA_EXCEEDED) << w
+                           << u"le quota d'espace disque est dépassé"_s;
+    QTest::newRow("write-protected")
+        << int(ERROR_WRITE_PROTECT) << w << u"le disque est protégé en écriture"_s;
+    QTest::newRow("not ready") << int(ERROR_NOT_READY) << r << u"le disque n'est pas prêt"_s;
+    QTest::newRow("lock") << int(ERROR_LOCK_VIOLATION) << w
+                          << u"le fichier est utilisé par un autre programme"_s;
+    QTest::newRow("network") << int(ERROR_UNEXP_NET_ERR) << r
+                             << u"le dossier réseau n'est pas joignable"_s;
+    QTest::newRow("CRC, read") << int(ERROR_CRC) << r << readFault;
+    QTest::newRow("CRC, write") << int(ERROR_CRC) << w << writeFault;
+    QTest::newRow("read fault, read") << int(ERROR_READ_FAULT) << r << readFault;
+    QTest::newRow("read fault, write") << int(ERROR_READ_FAULT) << w << QString();
+    QTest::newRow("write fault, read") << int(ERROR_WRITE_FAULT) << r << writeFault;
+#else
+    QTest::newRow("ENOENT, read") << ENOENT << r << u"le fichier est introuvable"_s;
+    QTest::newRow("ENOENT, write") << ENOENT << w << missingFolder;
+    QTest::newRow("ENOTDIR") << ENOTDIR << r
+                             << u"un élément du chemin « /x » n'est pas un dossier"_s;
+    QTest::newRow("EISDIR, read") << EISDIR << r << u"c'est un dossier"_s;
+    QTest::newRow("EISDIR, write") << EISDIR << w << u"un dossier porte déjà ce nom"_s;
+#ifdef EDQUOT
+    QTest::newRow("EDQUOT") << EDQUOT << w << u"le quota d'espace disque est dépassé"_s;
+#endif
+    QTest::newRow("ETXTBSY") << ETXTBSY << w << u"le fichier est utilisé par un autre programme"_s;
+    QTest::newRow("ENFILE") << ENFILE << r << u"trop de fichiers sont ouverts"_s;
+    QTest::newRow("EFBIG") << EFBIG << w << u"le fichier dépasse la taille permise"_s;
+    QTest::newRow("ENOMEM") << ENOMEM << r << u"la mémoire est insuffisante"_s;
+    QTest::newRow("ELOOP") << ELOOP << r << u"le chemin contient une boucle de liens symboliques"_s;
+    QTest::newRow("EILSEQ") << EILSEQ << w << u"le nom du fichier n'est pas valide"_s;
+    QTest::newRow("EIO, read") << EIO << r << readFault;
+    QTest::newRow("EIO, write") << EIO << w << writeFault;
+#endif
+}
+
+void TestSkinFileWriter::systemErrorReason()
+{
+    QFETCH(int, code);
+    QFETCH(Access, access);
+    QTEST(failureReason(failureKind(code), access, u"/x"_s), "reason");
 }
 
 QTEST_APPLESS_MAIN(TestSkinFileWriter)
