@@ -3,8 +3,8 @@
 
 #include "ui/main/clipboard_p.h"
 
+#include <QDeadlineTimer>
 #include <QGuiApplication>
-#include <QThread>
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -13,6 +13,8 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -26,8 +28,18 @@ bool onWindowsPlatform()
 
 } // namespace
 
-// A clipboard manager or a remote-desktop client holds it for a moment: a
-// few tries over 150 ms let such a holder finish.
+// Another program holds the clipboard open for a moment as it copies, or as
+// it reads another's copy (a clipboard manager, a remote-desktop client,
+// Wine's bridge to the X11 clipboard): a holder that lets go within 150 ms
+// does not stop "Coller". A failed try is made again, 1, 2, 4… ms later,
+// until 150 ms have passed. The wait is measured, and kept on the interface
+// thread: a free clipboard opens at the first try, so only a held one waits;
+// under Wine, right after an X11 client took the clipboard, Wine's bridge
+// held it at 25 first tries in 200, each time for less than 0.9 ms (200 ms
+// later, at none in 50), which the 1 ms try covers. Trying again on a timer
+// instead would let the clicks and keys queued behind "Coller" run before
+// the paste lands, and the paste then replace what they typed. Qt's own read
+// of a clipboard it cannot get waits as long (three tries, 50 ms apart).
 bool heldByAnotherProgram()
 {
     if (!onWindowsPlatform())
@@ -36,14 +48,18 @@ bool heldByAnotherProgram()
     // open it without a window hold it together.
     const HWND window = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                         nullptr, nullptr);
+    const QDeadlineTimer patience(150);
     bool held = true;
-    for (int attempt = 0; held && attempt < 4; ++attempt) {
-        if (attempt > 0)
-            QThread::msleep(50);
+    for (DWORD pause = 1;; pause *= 2) {
         if (OpenClipboard(window)) {
             CloseClipboard();
             held = false;
+            break;
         }
+        const qint64 left = patience.remainingTime();
+        if (left <= 0)
+            break;
+        Sleep(std::min<DWORD>(pause, static_cast<DWORD>(left)));
     }
     if (window)
         DestroyWindow(window);
