@@ -6,12 +6,7 @@
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
+// NOMINMAX and WIN32_LEAN_AND_MEAN come from the build, for every file.
 #include <windows.h>
 
 #include <algorithm>
