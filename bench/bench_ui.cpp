@@ -78,18 +78,20 @@ template <typename F> double timeOf(F &&action)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
+// A code of `size` characters in lines of `lineLength`.
+struct Size
+{
+    const char *name;
+    qsizetype size;
+    qsizetype lineLength;
+};
+
 // A box filled without history, as setPlainText() does, against one undoable
 // step, on the same box and code.
 void historyStepCost()
 {
     std::printf("\n| code | text set without history | one undoable step | ratio |\n"
                 "|---|---|---|---|\n");
-    struct Size
-    {
-        const char *name;
-        qsizetype size;
-        qsizetype lineLength;
-    };
     for (const Size &s : {Size{"50 KB, 40-character lines", 50 * 1024, 40},
                           Size{"1 MB, 40-character lines", 1024 * 1024, 40},
                           Size{"1 MB, one single line", 1024 * 1024, 1 << 30}}) {
@@ -161,12 +163,6 @@ int main(int argc, char *argv[])
 
     std::printf("| code | \"Coller\" | \"Transformer\" | batch (24 files) | batch / "
                 "\"Transformer\" | of which the 24 files alone |\n|---|---|---|---|---|---|\n");
-    struct Size
-    {
-        const char *name;
-        qsizetype size;
-        qsizetype lineLength;
-    };
     for (const Size &s : {Size{"50 KB, 40-character lines", 50 * 1024, 40},
                           Size{"1 MB, one single line", 1024 * 1024, 1 << 30}}) {
         QGuiApplication::clipboard()->setText(codeOf(s.size, s.lineLength));
