@@ -15,10 +15,7 @@
 
 #ifdef Q_OS_WIN
 #ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX // std::min and std::max stay functions
 #endif
 #include <windows.h>
 #endif
