@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Start-up: the main window, shown; the program ends when it closes.
-// The command line is not read.
+// The command line carries only Qt's own options (app/displayplatform.h).
 #include "app/displayplatform.h"
 #include "app/qttranslation.h"
 #include "app/version.h"
@@ -40,7 +40,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(u"velbrisk"_s);
     QApplication::setApplicationVersion(velbrisk::DisplayVersion.toString());
     // Lets Wayland desktops match the windows to the installed menu entry.
-    QApplication::setDesktopFileName(u"example.zendal.velbrisk"_s);
+    QApplication::setDesktopFileName(velbrisk::AppId.toString());
     QApplication::setWindowIcon(programIcon());
     // Before any window: Qt's own texts (the context menus) in French. A build
     // without the translation still starts, those texts in English.

@@ -36,6 +36,11 @@ COPYRIGHT=$(cat "$build/velbrisk-copyright.txt" 2>/dev/null || true)
     echo "make-packages: pas de titulaire des droits dans $build/velbrisk-copyright.txt" >&2
     exit 1
 }
+PUBLISHER=$(cat "$build/velbrisk-publisher.txt" 2>/dev/null || true)
+[ -n "$PUBLISHER" ] || {
+    echo "make-packages: pas d'éditeur dans $build/velbrisk-publisher.txt" >&2
+    exit 1
+}
 deploy=$build/deploy
 staging=$deploy/Velbrisk
 zip=$build/Velbrisk-$VERSION-windows-x64.zip
@@ -104,6 +109,7 @@ echo "$zip"
 
 # -WX: a warning (a missing icon, a define not used...) stops the installer.
 makensis -V2 -WX "-DSTAGING=$staging" "-DVERSION=$VERSION" "-DCOPYRIGHT=$COPYRIGHT" \
+    "-DPUBLISHER=$PUBLISHER" \
     "-DOUTFILE=$setup" \
     "$here/velbrisk.nsi" >>"$log" 2>&1 || fail "makensis a échoué"
 [ -f "$setup" ] || fail "makensis n'a pas fait $setup"

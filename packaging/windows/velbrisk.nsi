@@ -11,7 +11,8 @@
 ; install asks on a page of its own when it has the rights to choose. The
 ; uninstaller lists itself under "Applications" either way.
 ;
-;   makensis -DSTAGING=DIR -DVERSION=2.00 -DCOPYRIGHT="2026 ..." [-DOUTFILE=SETUP.exe] velbrisk.nsi
+;   makensis -DSTAGING=DIR -DVERSION=2.00 -DCOPYRIGHT="2026 ..." -DPUBLISHER="..."
+;            [-DOUTFILE=SETUP.exe] velbrisk.nsi
 ;
 ; STAGING is the folder made by collect-dlls.py, with the licence and the
 ; notices. The installer takes exactly its files, and the uninstaller removes
@@ -35,7 +36,9 @@ SetCompressor /SOLID lzma
 !endif
 
 !define PRODUCT "Velbrisk"
-!define PUBLISHER "KwR-Production"
+!ifndef PUBLISHER
+  !error "PUBLISHER, l'éditeur lu dans velbrisk-publisher.txt, est à définir"
+!endif
 !define EXE "velbrisk.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define ICON "${__FILEDIR__}/../icons/velbrisk.ico"

@@ -7,10 +7,12 @@ does, and checks what the controls say: each a name, no two the same, and
 the words that tell alike controls apart as written.
 
 Run inside a private session bus, which starts the accessibility bus:
-    dbus-run-session -- python3 a11y_tree.py path/to/velbrisk
-The program gets its own Xvfb server. Prints the tree it read.
+    dbus-run-session -- python3 a11y_tree.py path/to/velbrisk path/to/layout.json
+The program gets its own Xvfb server; the layout file (dump_layout) lists the
+controls Tab reaches in each window. Prints the tree it read.
 """
 
+import json
 import os
 import subprocess
 import sys
@@ -23,22 +25,25 @@ from xsession import start_xvfb
 # Generous: a shared two-core machine can stall a process for seconds.
 WAIT = 60.0
 
-# How many controls a person reaches with Tab, and what is read where the
+# The window of the layout file whose tab list the focusable controls must
+# match, and what is read where the
 # exact words matter: the controls that would otherwise sound alike (the
 # three skin boxes, whose own text would be read as their name; the two
 # "Transformer" buttons), the picture and the links.
-FORM1 = (18, [
+FORM1 = ("main", [
     ("combo box", "Habillage de base", ""),
     ("combo box", "Remplacer (changement d'habillage)", ""),
     ("combo box", "Par (changement d'habillage)", ""),
     ("push button", "Transformer", "Changement d'Habillage"),
     ("push button", "Transformer", "Changement de caractère(s)"),
 ])
-FORM2 = (2, [
+FORM2 = ("info", [
     ("image", "Portrait de ZeNdAl", "L'auteur, casque sur les oreilles, sous un ciel de nuit"),
     ("link", "http://zendal.skyblog.example/", ""),
     ("link", "http://zendal-perso.blog.example/", ""),
 ])
+# The controls a person reaches with Tab, by window, from the layout file.
+TAB = {}
 # Where the parts of a control begin: not read as controls of their own.
 COMPOUND = {"combo box", "tree", "text"}
 # What an application leaving the bus mid-read raises: a wait goes on.
@@ -81,7 +86,8 @@ def read(node, depth, out, lines, frame_name=None):
 def check_window(title, expected):
     """Every control read has a name, no two say the same, the focusable ones
     are all there, and the rows whose words matter are read as written."""
-    count, rows = expected
+    tab, rows = expected
+    count = len(TAB[tab])
     found = window(title)
     controls, lines = [], []
 
@@ -154,6 +160,8 @@ def focused_menu_items():
 
 
 def main():
+    with open(sys.argv[2], encoding="utf-8") as f:
+        TAB.update(json.load(f)["tab"])
     xvfb, display = start_xvfb(None)
     program = None
     try:

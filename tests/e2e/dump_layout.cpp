@@ -5,9 +5,10 @@
 // for the end-to-end harness (run_e2e.py --layout FILE):
 //   dump_layout [Qt options] FILE.json
 // writes {"main": {NAME: [x, y, width, height]...}, "info": {...},
-// "addresses": {...}}, rectangles in pixels from the top-left corner of the
-// window's client area. A combo box gives its edit part, where a click
-// lands in the text rather than on the arrow.
+// "tab": {"main": [NAME...], "info": [...]}, "addresses": {...}}, rectangles
+// in pixels from the top-left corner of the window's client area. A combo
+// box gives its edit part, where a click lands in the text rather than on
+// the arrow. "tab" lists the controls Tab reaches, from the first focused.
 #include "ui/common/look.h"
 #include "ui/info/infowindow.h"
 #include "ui/main/mainwindow.h"
@@ -43,6 +44,31 @@ QJsonObject controls(QWidget *window)
     return rects;
 }
 
+// The control a widget is part of: a combo box owns its edit part, a code
+// box and the folder list their viewports.
+QString controlOf(QWidget *widget)
+{
+    while (widget && (widget->objectName().isEmpty() || widget->objectName().startsWith(u"qt_")))
+        widget = widget->parentWidget();
+    return widget ? widget->objectName() : QString();
+}
+
+// The controls in the order Tab goes through them, as Qt picks the next one.
+QJsonArray tabOrder(QWidget *window)
+{
+    QJsonArray names;
+    QWidget *first = window->focusWidget();
+    QWidget *widget = first;
+    do {
+        if ((widget->focusPolicy() & Qt::TabFocus) && !widget->focusProxy() &&
+            widget->isVisibleTo(window) && widget->isEnabled() &&
+            !names.contains(controlOf(widget)))
+            names.append(controlOf(widget));
+        widget = widget->nextInFocusChain();
+    } while (widget && widget != first);
+    return names;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -67,6 +93,7 @@ int main(int argc, char *argv[])
     const QJsonObject layout{
         {u"main"_s, controls(&main)},
         {u"info"_s, controls(&info)},
+        {u"tab"_s, QJsonObject{{u"main"_s, tabOrder(&main)}, {u"info"_s, tabOrder(&info)}}},
         {u"addresses"_s,
          QJsonObject{
              {u"OfficialBlogAddress"_s, velbrisk::ui::OfficialBlogAddress.toString()},

@@ -5,6 +5,9 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
+
+class QWidget;
 
 namespace velbrisk::ui {
 
@@ -12,5 +15,9 @@ namespace velbrisk::ui {
 inline constexpr QRgb WindowBackground = 0xEEEEEA;
 // Black text on it: the labels of both windows and the main window's fields.
 inline constexpr QRgb Ink = 0x000000;
+
+// Gives `widget` a colour of its own in `role`; the others it keeps taking
+// from its parent.
+void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour);
 
 } // namespace velbrisk::ui

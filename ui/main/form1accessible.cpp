@@ -116,21 +116,15 @@ public:
     }
 };
 
-QAccessibleInterface *form1Factory(const QString &className, QObject *object)
+} // namespace
+
+QAccessibleInterface *form1Interface(const QString &className, QObject *object)
 {
     if (className == QLatin1StringView(MainWindow::staticMetaObject.className()))
         return new Form1Accessible(static_cast<QWidget *>(object));
     if (className == QLatin1StringView(SkinBox::staticMetaObject.className()))
         return new SkinBoxAccessible(static_cast<SkinBox *>(object));
     return nullptr;
-}
-
-} // namespace
-
-void installForm1Accessibility()
-{
-    [[maybe_unused]] static const bool installed =
-        (QAccessible::installFactory(form1Factory), true);
 }
 
 } // namespace velbrisk::ui

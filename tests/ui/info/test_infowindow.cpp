@@ -6,6 +6,7 @@
 #include "ui/common/look.h"
 #include "ui/common/messagebox.h"
 #include "ui/info/infowindow.h"
+#include "windowdescription.h"
 #include "windowtestsupport.h"
 
 #include <QApplication>
@@ -21,6 +22,8 @@
 
 using namespace Qt::StringLiterals;
 using testsupport::control;
+using testsupport::described;
+using testsupport::form2Description;
 using velbrisk::ui::InfoWindow;
 
 namespace {
@@ -111,18 +114,11 @@ void TestInfoWindow::controls_data()
     QTest::addColumn<bool>("bold");
     QTest::addColumn<bool>("link");
 
-    const auto label = [](const char *name, QPoint place, const QString &text, bool bold,
-                          bool link = false) {
-        QTest::newRow(name) << QString::fromLatin1(name) << place << text << bold << link;
-    };
-    label("Label1", {120, 8}, u"Nick :"_s, true);
-    label("Label6", {160, 8}, u"ZeNdAl [ KwR-Production ]"_s, false);
-    label("Label2", {120, 32}, u"Date de naissance :"_s, true);
-    label("Label7", {240, 32}, velbrisk::ui::BirthDate.toString(), false);
-    label("Label4", {120, 64}, u"Blog officiel :"_s, true);
-    label("Label9", {120, 80}, velbrisk::ui::OfficialBlogAddress.toString(), false, true);
-    label("Label5", {120, 104}, u"Blog perso :"_s, true);
-    label("Label10", {120, 120}, velbrisk::ui::PersonalBlogAddress.toString(), false, true);
+    for (const testsupport::DescribedControl &c : form2Description())
+        if (c.kind.endsWith(u"label"))
+            QTest::newRow(qPrintable(c.name.toString()))
+                << c.name.toString() << c.pixels().topLeft() << c.text.toString()
+                << bool(c.style & testsupport::Bold) << (c.kind == u"link label");
 }
 
 void TestInfoWindow::controls()
@@ -164,7 +160,9 @@ void TestInfoWindow::labelsFitTheWindow()
     InfoWindow window;
     const QRect client = window.rect();
     const auto labels = window.findChildren<QLabel *>(QRegularExpression(u"^Label"_s));
-    QCOMPARE(labels.size(), 8);
+    QCOMPARE(labels.size(), std::ranges::count_if(form2Description(), [](const auto &c) {
+                 return c.kind.endsWith(u"label");
+             }));
     for (const QLabel *label : labels)
         QVERIFY2(client.contains(label->geometry()), qPrintable(label->objectName()));
     // The two columns: a caption never runs into the value to its right.
@@ -180,7 +178,7 @@ void TestInfoWindow::pictureAndOutline()
     auto *image = control<QLabel>(&window, u"Image1"_s);
     QWidget *shape = control(&window, u"Shape1"_s);
     QVERIFY(image && shape);
-    QCOMPARE(image->geometry(), QRect(8, 8, 97, 137));
+    QCOMPARE(image->geometry(), described(form2Description(), u"Image1"_s).pixels());
     QCOMPARE(shape->geometry(), image->geometry());
     QVERIFY(image->hasScaledContents());
     const QImage picture = image->pixmap().toImage();
@@ -206,12 +204,15 @@ void TestInfoWindow::colours()
     auto *panel = control<QFrame>(&window, u"Picture7"_s);
     auto *button = control<QPushButton>(&window, u"Command1"_s);
     QVERIFY(panel && button);
-    QCOMPARE(panel->geometry(), QRect(8, 152, 294, 30));
+    QCOMPARE(panel->geometry(), described(form2Description(), u"Picture7"_s).pixels());
     QCOMPARE(panel->frameShadow(), QFrame::Sunken);
     QCOMPARE(panel->palette().color(QPalette::Window),
              QApplication::palette().color(QPalette::Button));
     QCOMPARE(button->parentWidget(), panel);
-    QCOMPARE(button->geometry(), QRect(panel->contentsRect().topLeft(), QSize(289, 25)));
+    // Placed from inside the panel's border.
+    QCOMPARE(button->geometry(), described(form2Description(), u"Command1"_s)
+                                     .pixels()
+                                     .translated(panel->contentsRect().topLeft()));
     QVERIFY(panel->contentsRect().contains(button->geometry()));
     QCOMPARE(button->text(), u"Fermer"_s);
     QVERIFY(button->font().bold());

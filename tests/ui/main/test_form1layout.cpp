@@ -6,6 +6,7 @@
 #include "form1test.h"
 #include "ui/main/dirlist.h"
 #include "ui/main/form1layout.h"
+#include "windowdescription.h"
 
 #include <QDir>
 #include <QFontInfo>
@@ -17,6 +18,8 @@
 
 using namespace Qt::StringLiterals;
 using form1test::Form1;
+using testsupport::described;
+using testsupport::form1Description;
 
 namespace {
 
@@ -57,14 +60,17 @@ QString shownText(QWidget *control)
     return {};
 }
 
-const QStringList TabOrder = {
-    u"Command1"_s, u"Combo2"_s, u"Combo1"_s,   u"Text3"_s,    u"Text4"_s,    u"Command2"_s,
-    u"text2"_s,    u"text1"_s,  u"Command3"_s, u"Command4"_s, u"Command5"_s, u"Command6"_s,
-    u"Text5"_s,    u"Text6"_s,  u"Combo3"_s,   u"Command8"_s, u"Dir1"_s,     u"Command7"_s,
-};
+const QStringList TabOrder = testsupport::tabOrder(form1Description());
 
-const QStringList Buttons = {u"Command1"_s, u"Command2"_s, u"Command3"_s, u"Command4"_s,
-                             u"Command5"_s, u"Command6"_s, u"Command7"_s, u"Command8"_s};
+QStringList buttons()
+{
+    QStringList names;
+    for (const testsupport::DescribedControl &c : form1Description())
+        if (c.kind == u"command button"_s)
+            names.append(c.name.toString());
+    return names;
+}
+const QStringList Buttons = buttons();
 
 } // namespace
 
@@ -147,58 +153,20 @@ void TestForm1Layout::controls_data()
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("text");
 
-    const QString start = form1test::startFolder();
-    const struct
-    {
-        const char *name, *kind, *container;
-        int x, y, w, h;
-        QString text;
-    } rows[] = {
-        {"Frame3", "QGroupBox", "Form1", 8, 8, 385, 369, u"Codes..."_s},
-        {"Frame4", "QGroupBox", "Form1", 400, 8, 241, 369,
-         u"Transformer pour tous les habillages..."_s},
-        {"Command6", "QPushButton", "Form1", 8, 384, 105, 81, u"Informations..."_s},
-        {"Frame1", "QGroupBox", "Form1", 120, 384, 273, 81, u"Changement d'Habillage..."_s},
-        {"Frame2", "QGroupBox", "Form1", 400, 384, 241, 81, u"Changement de caractère(s)"_s},
-        {"txtHab1", "QLineEdit", "Form1", 504, 608, 105, 19, u"#333333"_s},
-        {"txtHab2", "QLineEdit", "Form1", 504, 632, 105, 19, u"#333333"_s},
-
-        {"Label1", "QLabel", "Frame3", 16, 24, 137, 17, u"Code SkyBlog de la déco :"_s},
-        {"text1", "velbrisk::ui::CodeBox", "Frame3", 16, 40, 305, 161,
-         u"Mettez ici votre code SkyBlog d'une déco...\n"_s},
-        {"Command5", "QPushButton", "Frame3", 328, 40, 49, 81, u"Coller"_s},
-        {"Command4", "QPushButton", "Frame3", 328, 128, 49, 73, u"Eff"_s},
-        {"Label2", "QLabel", "Frame3", 16, 208, 169, 17, u"Code SkyBlog pour votre article :"_s},
-        {"text2", "velbrisk::ui::CodeBox", "Frame3", 16, 224, 305, 129,
-         u"Le code vous sera donné aprés une transformation...\n"_s},
-        {"Command3", "QPushButton", "Frame3", 328, 224, 49, 129, u"Copier"_s},
-
-        {"Label8", "QLabel", "Frame4", 16, 24, 169, 17, u"Nom des fichiers :"_s},
-        {"Text6", "QLineEdit", "Frame4", 16, 40, 113, 19, u"habillage"_s},
-        {"Label9", "QLabel", "Frame4", 136, 40, 169, 17, u"(1,2,3,4,...) .txt"_s},
-        {"Label10", "QLabel", "Frame4", 16, 72, 169, 17, u"Habillage de base :"_s},
-        {"Combo3", "velbrisk::ui::SkinBox", "Frame4", 16, 88, 153, 21, u"Habillage 15"_s},
-        {"Label7", "QLabel", "Frame4", 16, 120, 169, 17, u"Chemin du dossier de stockage :"_s},
-        {"Text5", "QLineEdit", "Frame4", 16, 136, 217, 19, start},
-        {"Dir1", "velbrisk::ui::DirList", "Frame4", 16, 160, 217, 126, start},
-        {"Command8", "QPushButton", "Frame4", 16, 296, 217, 33, u"Créer les fichiers txt..."_s},
-        {"Command7", "QPushButton", "Frame4", 16, 336, 217, 17, u"Aide pour cette option..."_s},
-
-        {"Label3", "QLabel", "Frame1", 16, 24, 137, 17, u"Remplacer :"_s},
-        {"Combo1", "velbrisk::ui::SkinBox", "Frame1", 88, 24, 89, 21, u"Habillage 15"_s},
-        {"Label5", "QLabel", "Frame1", 16, 48, 137, 17, u"Par :"_s},
-        {"Combo2", "velbrisk::ui::SkinBox", "Frame1", 88, 48, 89, 21, u"Habillage 1"_s},
-        {"Command1", "QPushButton", "Frame1", 184, 24, 81, 41, u"Transformer"_s},
-
-        {"Label4", "QLabel", "Frame2", 16, 24, 137, 17, u"Remplacer :"_s},
-        {"Text3", "QLineEdit", "Frame2", 88, 24, 57, 19, u"#000000"_s},
-        {"Label6", "QLabel", "Frame2", 16, 48, 137, 17, u"Par :"_s},
-        {"Text4", "QLineEdit", "Frame2", 88, 48, 57, 19, u"#333333"_s},
-        {"Command2", "QPushButton", "Frame2", 152, 24, 81, 41, u"Transformer"_s},
+    // The classes each kind of the description is made of.
+    const QHash<QString, QString> classes = {
+        {u"frame"_s, u"QGroupBox"_s},
+        {u"label"_s, u"QLabel"_s},
+        {u"command button"_s, u"QPushButton"_s},
+        {u"text box"_s, u"QLineEdit"_s},
+        {u"combo box"_s, u"velbrisk::ui::SkinBox"_s},
+        {u"directory list box"_s, u"velbrisk::ui::DirList"_s},
+        {u"rich-text box"_s, u"velbrisk::ui::CodeBox"_s},
     };
-    for (const auto &r : rows)
-        QTest::newRow(r.name) << QString::fromLatin1(r.kind) << QString::fromLatin1(r.container)
-                              << QRect(r.x, r.y, r.w, r.h) << r.text;
+    for (const testsupport::DescribedControl &c : form1Description())
+        QTest::newRow(qPrintable(c.name.toString()))
+            << classes.value(c.kind.toString()) << c.container.toString() << c.pixels()
+            << (c.text == testsupport::StartFolder ? form1test::startFolder() : c.text.toString());
 }
 
 void TestForm1Layout::controls()
@@ -216,7 +184,7 @@ void TestForm1Layout::controls()
     QCOMPARE(shownText(control), text);
 }
 
-// The 34 controls and nothing else that a person could reach or see.
+// The described controls and nothing else that a person could reach or see.
 void TestForm1Layout::everyControlIsInTheTable()
 {
     QStringList named;
@@ -225,7 +193,7 @@ void TestForm1Layout::everyControlIsInTheTable()
         if (!name.isEmpty() && !name.startsWith(u"qt_"_s))
             named.append(name);
     }
-    QCOMPARE(named.size(), 34);
+    QCOMPARE(named.size(), qsizetype(form1Description().size()));
     QCOMPARE(named.removeDuplicates(), 0);
 }
 
@@ -289,36 +257,27 @@ void TestForm1Layout::captionsFit_data()
     // A button's bevel and a frame's border take a few pixels on each side.
     constexpr int ButtonMargin = 6;
     constexpr int FrameMargin = 16;
-    const struct
-    {
-        const char *name;
-        int room;
-    } rows[] = {
-        {"Frame3", 385 - FrameMargin},
-        {"Frame4", 241 - FrameMargin},
-        {"Frame1", 273 - FrameMargin},
-        {"Frame2", 241 - FrameMargin},
-        {"Command1", 81 - ButtonMargin},
-        {"Command2", 81 - ButtonMargin},
-        {"Command3", 49 - ButtonMargin},
-        {"Command4", 49 - ButtonMargin},
-        {"Command5", 49 - ButtonMargin},
-        {"Command6", 105 - ButtonMargin},
-        {"Command7", 217 - ButtonMargin},
-        {"Command8", 217 - ButtonMargin},
-        {"Label1", 137},
-        {"Label2", 169},
-        {"Label7", 169},
-        {"Label8", 169},
-        {"Label9", 241 - 2 - 136}, // cut off by the frame's right border
-        {"Label10", 169},
-        {"Label3", 88 - 16}, // up to Combo1
-        {"Label5", 88 - 16},
-        {"Label4", 88 - 16}, // up to Text3
-        {"Label6", 88 - 16},
-    };
-    for (const auto &r : rows)
-        QTest::newRow(r.name) << QString::fromLatin1(r.name) << r.room;
+    const testsupport::WindowDescription form = form1Description();
+    for (const testsupport::DescribedControl &c : form) {
+        const QRect box = c.pixels();
+        if (c.kind == u"frame"_s)
+            QTest::newRow(qPrintable(c.name.toString()))
+                << c.name.toString() << box.width() - FrameMargin;
+        if (c.kind == u"command button"_s)
+            QTest::newRow(qPrintable(c.name.toString()))
+                << c.name.toString() << box.width() - ButtonMargin;
+        if (c.kind != u"label"_s)
+            continue;
+        // Cut off by the frame's right border (Label9), or up to the field
+        // of its row ("Remplacer :" and "Par :").
+        int room =
+            std::min(box.width(), described(form, c.container).pixels().width() - 2 - box.x());
+        for (const testsupport::DescribedControl &field : form)
+            if (field.container == c.container && field.top == c.top && field.left > c.left &&
+                field.kind != u"label"_s)
+                room = std::min(room, field.pixels().x() - box.x());
+        QTest::newRow(qPrintable(c.name.toString())) << c.name.toString() << room;
+    }
 }
 
 void TestForm1Layout::captionsFit()
