@@ -110,23 +110,6 @@ class XWatch:
         return (r, g, b)
 
 
-def start_xvfb():
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                             "1280x1024x24", "-dpi", "96", "-br", "-nolisten", "tcp",
-                             "-noreset"], pass_fds=(write_end,),
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    number = b""
-    while not number.endswith(b"\n"):
-        chunk = os.read(read_end, 16)
-        if not chunk:
-            raise RuntimeError("Xvfb ne démarre pas")
-        number += chunk
-    os.close(read_end)
-    return xvfb, int(number)
-
-
 def program_env(display):
     env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "ASAN_"))}
     runtime = tempfile.mkdtemp(prefix="velbrisk-bench-runtime-")
@@ -179,7 +162,11 @@ def one_start(exe, display, env):
 
 
 def startup(args):
-    xvfb, display = start_xvfb()
+    from xsession import start_xvfb
+
+    # A black root: no pixel of the background the watch waits for.
+    xvfb, display = start_xvfb(subprocess.DEVNULL, "-br")
+    display = int(display[1:])
     try:
         env = program_env(display)
         results = {"velbrisk": [], "bare": []}
@@ -211,7 +198,8 @@ def code_of(size):
 
 def actions(args):
     import run_e2e
-    from xsession import XSession, wait_for
+    from harness import wait_for
+    from xsession import XSession
 
     out = tempfile.mkdtemp(prefix="velbrisk-bench-e2e-")
     code = code_of(args.size)

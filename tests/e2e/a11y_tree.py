@@ -16,9 +16,11 @@ import json
 import os
 import subprocess
 import sys
-import time
 
 import pyatspi
+
+from harness import wait_for
+from xsession import start_xvfb
 
 # Generous: a shared two-core machine can stall a process for seconds.
 WAIT = 60.0
@@ -44,20 +46,8 @@ FORM2 = ("info", [
 TAB = {}
 # Where the parts of a control begin: not read as controls of their own.
 COMPOUND = {"combo box", "tree", "text"}
-
-
-def wait_for(predicate, what):
-    deadline = time.monotonic() + WAIT
-    while True:
-        try:
-            value = predicate()
-        except Exception:  # an application leaving the bus mid-read
-            value = None
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            sys.exit(f"délai dépassé en attendant : {what}")
-        time.sleep(0.2)
+# What an application leaving the bus mid-read raises: a wait goes on.
+LEAVING = Exception
 
 
 def frame(title):
@@ -66,6 +56,12 @@ def frame(title):
             if window is not None and window.name == title:
                 return window
     return None
+
+
+def window(title):
+    """The window titled so, once it is on the bus."""
+    return wait_for(lambda: frame(title), f"la fenêtre « {title} » sur le bus AT-SPI", WAIT,
+                    ignoring=LEAVING)
 
 
 def read(node, depth, out, lines, frame_name=None):
@@ -92,19 +88,20 @@ def check_window(title, expected):
     are all there, and the rows whose words matter are read as written."""
     tab, rows = expected
     count = len(TAB[tab])
-    window = wait_for(lambda: frame(title), f"la fenêtre « {title} » sur le bus AT-SPI")
+    found = window(title)
     controls, lines = [], []
 
     def focusable():
         return [c for c in controls if c[3]]
     # The tree fills in as the window is shown: read it until it is whole.
-    wait_for(lambda: (controls.clear(), lines.clear(), read(window, 0, controls, lines),
-                      len(focusable()) >= count)[-1], f"les contrôles de « {title} »")
+    wait_for(lambda: (controls.clear(), lines.clear(), read(found, 0, controls, lines),
+                      len(focusable()) >= count)[-1], f"les contrôles de « {title} »", WAIT,
+             ignoring=LEAVING)
     print("\n".join(lines))
     said = [c[:3] for c in controls]
     problems = []
-    if window.getRoleName() != "frame":
-        problems.append(f"rôle {window.getRoleName()!r} au lieu de 'frame'")
+    if found.getRoleName() != "frame":
+        problems.append(f"rôle {found.getRoleName()!r} au lieu de 'frame'")
     if len(focusable()) != count:
         problems.append(f"{len(focusable())} contrôles atteints par Tab au lieu de {count}")
     problems += [f"sans nom : {c!r}" for c in said if not c[1]]
@@ -113,7 +110,7 @@ def check_window(title, expected):
     problems += [f"absent : {row!r}" for row in rows if row not in said]
     if problems:
         sys.exit(f"« {title} »\n  " + "\n  ".join(problems))
-    return window
+    return found
 
 
 def press(window, name):
@@ -165,19 +162,10 @@ def focused_menu_items():
 def main():
     with open(sys.argv[2], encoding="utf-8") as f:
         TAB.update(json.load(f)["tab"])
-    read_fd, write_fd = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24",
-                             "-nolisten", "tcp"], pass_fds=(write_fd,))
-    os.close(write_fd)
+    xvfb, display = start_xvfb(None)
     program = None
     try:
-        display = b""
-        while not display.endswith(b"\n"):
-            chunk = os.read(read_fd, 16)
-            if not chunk:
-                sys.exit("Xvfb n'a pas démarré")
-            display += chunk
-        env = dict(os.environ, DISPLAY=":" + display.decode().strip(), QT_QPA_PLATFORM="xcb",
+        env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb",
                    QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         program = subprocess.Popen([sys.argv[1]], env=env, cwd=os.path.expanduser("~"))
         form1 = check_window("Velbrisk    [ par ZeNdAl ]", FORM1)

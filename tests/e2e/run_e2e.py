@@ -23,8 +23,11 @@ import tempfile
 import time
 import traceback
 
-from xsession import (WAIT, AccessibleXSession, Failure, Skip, WaylandSession, Wine, XSession,
-                      check, check_equal, wait_for)
+from accessible import AccessibleXSession
+from harness import WAIT, Failure, Skip, check, check_equal, wait_for
+from wayland import WaylandSession
+from wine import Wine
+from xsession import XSession
 
 MAIN_TITLE = "Velbrisk    [ par ZeNdAl ]"
 INFO_TITLE = "Information..."
@@ -256,7 +259,6 @@ def scenario_paste_convert_copy(sc):
 
 def scenario_free_replacement(sc):
     """Changement de caractère(s): Text3 by Text4 throughout the code."""
-    s = sc.s
     sc.start()
     sc.paste_code(CODE_WIDE)
     sc.field("Text3", "solid")

@@ -3,15 +3,12 @@
 
 """A private X session for the end-to-end tests: an Xvfb server, the Metacity
 window manager and the real velbrisk executable on the xcb platform, or the
-Windows velbrisk.exe under Wine, driven with xdotool, the real clipboard
-through xclip, and what the window manager sees through xprop and xwininfo.
-WaylandSession puts weston and its XWayland in place of Xvfb and Metacity.
-
-Every wait polls with a bound; nothing relies on a fixed sleep alone, so a
-loaded machine only makes the tests slower.
+Windows velbrisk.exe under Wine (wine.py), driven with xdotool, and what the
+window manager sees through xprop and xwininfo; its pictures through
+ImageMagick's import. The clipboard's tools are in clipboard.py, the screen
+reader's session in accessible.py, the Wayland one in wayland.py.
 """
 
-import json
 import os
 import re
 import shutil
@@ -20,122 +17,55 @@ import subprocess
 import tempfile
 import time
 
-# Generous: a shared two-core machine can stall a process for seconds.
-WAIT = 30.0
-TWIPS_PER_PIXEL = 15
+from clipboard import Clipboard
+from harness import WAIT, Failure, Skip, check_equal, wait_for, wait_for_quietly
+
 # The background of the program's windows, where their client areas begin.
 BACKGROUND = bytes((0xEE, 0xEE, 0xEA))
 
 
-class Failure(AssertionError):
-    pass
-
-
-class Skip(Exception):
-    """A road that this machine cannot take, and why."""
-
-
-def wait_for(predicate, what, timeout=WAIT, interval=0.05):
-    """Polls predicate() until it returns a true value, which is returned."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise Failure(f"délai dépassé ({timeout:.0f} s) en attendant : {what}")
-        time.sleep(interval)
-        interval = min(interval * 1.5, 0.5)
-
-
-def wait_for_quietly(predicate, timeout):
-    """Like wait_for, but gives False instead of failing."""
+def start_xvfb(stderr, *options):
+    """An Xvfb server of 1280 × 1024 at 96 dpi on a display it chooses itself;
+    returns the process and the display's name (":N")."""
+    read_end, write_end = os.pipe()
+    xvfb = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+         "-dpi", "96", "-nolisten", "tcp", "-noreset", *options],
+        pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=stderr)
+    os.close(write_end)
+    number = b""
+    deadline = time.monotonic() + WAIT
+    os.set_blocking(read_end, False)
     try:
-        return wait_for(predicate, "", timeout)
-    except Failure:
-        return False
+        while not number.endswith(b"\n"):
+            if xvfb.poll() is not None:
+                raise Failure("Xvfb s'est arrêté au démarrage")
+            if time.monotonic() > deadline:
+                raise Failure("Xvfb ne donne pas son numéro d'écran")
+            try:
+                chunk = os.read(read_end, 16)
+            except BlockingIOError:
+                time.sleep(0.05)
+                continue
+            if not chunk:
+                break
+            number += chunk
+    except BaseException:
+        xvfb.kill()
+        xvfb.wait()
+        raise
+    finally:
+        os.close(read_end)
+    return xvfb, ":" + number.decode().strip()
 
 
-def check(condition, what):
-    if not condition:
-        raise Failure(what)
+def xwininfo_rect(out):
+    """(x, y, width, height) of a window, on the screen, as xwininfo prints it."""
+    return tuple(int(re.search(name + r":\s*(-?\d+)", out).group(1))
+                 for name in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
 
-def check_equal(actual, expected, what):
-    if actual != expected:
-        raise Failure(f"{what}\n  obtenu  : {actual!r}\n  attendu : {expected!r}")
-
-
-def twips_centre(rect, parent=(0, 0)):
-    """Centre of a control given in twips (left, top, width, height),
-    relative to its parent's top-left corner, in client pixels."""
-    left, top, width, height = rect
-    return ((parent[0] + left + width // 2) // TWIPS_PER_PIXEL,
-            (parent[1] + top + height // 2) // TWIPS_PER_PIXEL)
-
-
-class Wine:
-    """How to run a Windows program: the build's wine-run script, with the
-    build's DLLs or (own_dlls) only those beside the program."""
-
-    # Wine's first start in a fresh prefix (wineboot) can take minutes on a
-    # loaded machine; every start after it takes seconds.
-    BOOT_WAIT = 600.0
-
-    def __init__(self, run_script, own_dlls=False):
-        self.run_script = os.path.abspath(run_script)
-        self.own_dlls = own_dlls
-        self.prefix = subprocess.run([self.run_script, "--prefix"], capture_output=True,
-                                     text=True, check=True).stdout.strip()
-        self.drive_c = os.path.join(self.prefix, "drive_c")
-        self.booted = False
-
-    def command(self, exe):
-        return [self.run_script, *(["--own-dlls"] if self.own_dlls else []), exe]
-
-    def boot(self, log_path):
-        """Makes the prefix, once, before any timed wait on a program. Wine
-        writes the user's folders into a new prefix: it gets the real home,
-        not a session's, and no display."""
-        if self.booted:
-            return
-        if not os.path.exists(os.path.join(self.prefix, "system.reg")):
-            env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
-            with open(log_path, "wb") as log:
-                subprocess.run([self.run_script, "wineboot", "--init"], env=env,
-                               stdout=subprocess.DEVNULL, stderr=log, timeout=self.BOOT_WAIT,
-                               check=True)
-        # A wineserver left running keeps the display it started with.
-        wait_for(lambda: not self.server_running(), "la fin du wineserver du préfixe Wine",
-                 self.BOOT_WAIT)
-        self.booted = True
-
-    def server_running(self):
-        """Whether the prefix's wineserver still runs: its socket lives in a
-        folder named after the prefix's device and inode, under /tmp/.wine-UID
-        or, in Debian's build, the folder that the prefix's file "wineserver"
-        names."""
-        try:
-            info = os.stat(self.prefix)
-        except FileNotFoundError:
-            return False
-        roots = [f"/tmp/.wine-{os.getuid()}"]
-        try:
-            with open(os.path.join(self.prefix, "wineserver")) as f:
-                roots.append(os.path.join("/tmp", f.read().strip()))
-        except OSError:
-            pass
-        server = f"server-{info.st_dev:x}-{info.st_ino:x}"
-        return any(os.path.exists(os.path.join(root, server, "socket")) for root in roots)
-
-    def windows_path(self, path):
-        """The Windows name of a file under the prefix's drive C:."""
-        relative = os.path.relpath(os.path.abspath(path), self.drive_c)
-        check(not relative.startswith(".."), f"{path} n'est pas sur le disque C: de Wine")
-        return "C:\\" + ("" if relative == "." else relative.replace("/", "\\"))
-
-
-class XSession:
+class XSession(Clipboard):
     """Xvfb + Metacity + velbrisk. Use as a context manager."""
 
     def __init__(self, exe, out_dir, name, wine=None):
@@ -184,31 +114,9 @@ class XSession:
         return open(os.path.join(self.log_dir, f"{self.name}-{name}.log"), "wb")
 
     def _start_x(self):
-        read_end, write_end = os.pipe()
-        xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
-             "-dpi", "96", "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self._log("xvfb"))
+        xvfb, display = start_xvfb(self._log("xvfb"))
         self.procs.append(xvfb)
-        os.close(write_end)
-        number = b""
-        deadline = time.monotonic() + WAIT
-        os.set_blocking(read_end, False)
-        while not number.endswith(b"\n"):
-            if xvfb.poll() is not None:
-                raise Failure("Xvfb s'est arrêté au démarrage")
-            if time.monotonic() > deadline:
-                raise Failure("Xvfb ne donne pas son numéro d'écran")
-            try:
-                chunk = os.read(read_end, 16)
-            except BlockingIOError:
-                time.sleep(0.05)
-                continue
-            if not chunk:
-                break
-            number += chunk
-        os.close(read_end)
-        self.env = self._session_env(":" + number.decode().strip())
+        self.env = self._session_env(display)
         wait_for(lambda: self._run(["xprop", "-root", "-len", "1", "_NET_SUPPORTED"],
                                    check_rc=False).returncode == 0, "le serveur X")
 
@@ -237,8 +145,10 @@ class XSession:
                                     env=self.env, stdout=subprocess.DEVNULL,
                                     stderr=self._log("metacity"))
         self.procs.append(metacity)
-        wait_for(lambda: "window id" in self.xprop_root("_NET_SUPPORTING_WM_CHECK"),
-                 "le gestionnaire de fenêtres Metacity")
+        self._wait_window_manager("le gestionnaire de fenêtres Metacity")
+
+    def _wait_window_manager(self, what):
+        wait_for(lambda: "window id" in self.xprop_root("_NET_SUPPORTING_WM_CHECK"), what)
 
     def _install_fake_browser(self):
         # Qt opens addresses through xdg-open when it is on PATH: this one
@@ -291,71 +201,10 @@ class XSession:
         self.procs = []
         shutil.rmtree(self.tmp, ignore_errors=True)
 
-    # -- the accessibility tree, as a screen reader reads it -----------------
-
-    # The system's python3, which holds pyatspi.
-    ATSPI_PYTHON = "/usr/bin/python3"
-
-    def _need_atspi(self):
-        if not shutil.which("dbus-daemon"):
-            raise Skip("dbus-daemon absent (paquet dbus-daemon)")
-        if not os.path.exists(self.ATSPI_PYTHON) or subprocess.run(
-                [self.ATSPI_PYTHON, "-c", "import pyatspi"], capture_output=True).returncode:
-            raise Skip("pyatspi absent (paquet python3-pyatspi)")
-
-    def _start_session_bus(self):
-        """A private session bus, which starts the accessibility bus; Qt
-        puts its programs on it."""
-        self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
-        bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
-                               env=self.env, stdout=subprocess.PIPE,
-                               stderr=self._log("dbus"))
-        self.procs.append(bus)
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
-
-    def _atspi(self, call, *args):
-        """What a11y_tree.py's `call` returns for args, in JSON."""
-        here = os.path.dirname(os.path.abspath(__file__))
-        code = ("import json, sys; sys.path.insert(0, sys.argv[1]); import a11y_tree as t; "
-                f"print(json.dumps({call}))")
-        out = self._run([self.ATSPI_PYTHON, "-c", code, here, *args], timeout=2 * WAIT)
-        return json.loads(out.stdout.decode())
-
-    def wait_accessible(self, window_title):
-        """Waits for the window on the accessibility bus: a program joins it
-        once a reader first asks for the bus, which starts it."""
-        self._atspi("bool(t.wait_for(lambda: t.frame(sys.argv[2]), sys.argv[2]))", window_title)
-
-    def press(self, window_title, button):
-        """A screen reader's press on a button, over AT-SPI (a11y_tree.py)."""
-        self._atspi("t.press(t.wait_for(lambda: t.frame(sys.argv[2]), sys.argv[2]), sys.argv[3])",
-                    window_title, button)
-
-    def menu_items(self, focus):
-        """The items of the open menu as a screen reader reads them when
-        focus() moves the focus onto one (a11y_tree.focused_menu_items)."""
-        here = os.path.dirname(os.path.abspath(__file__))
-        code = ("import json, sys; sys.path.insert(0, sys.argv[1]); import a11y_tree as t; "
-                "print(json.dumps(t.focused_menu_items()))")
-        reader = subprocess.Popen([self.ATSPI_PYTHON, "-c", code, here], env=self.env,
-                                  stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
-        try:
-            check(reader.stdout.readline().strip() == "listening",
-                  "le lecteur du bus AT-SPI n'écoute pas")
-            focus()
-            out, err = reader.communicate(timeout=2 * WAIT)
-        finally:
-            if reader.poll() is None:
-                reader.kill()
-                reader.wait()
-        check(reader.returncode == 0, f"lecture du menu sur le bus AT-SPI : {err.strip()}")
-        return [tuple(item) for item in json.loads(out)]
-
     # -- commands ---------------------------------------------------------
 
-    def _run(self, args, input=None, check_rc=True, timeout=WAIT):
-        result = subprocess.run(args, env=self.env, input=input, capture_output=True,
-                                timeout=timeout)
+    def _run(self, args, check_rc=True, timeout=WAIT):
+        result = subprocess.run(args, env=self.env, capture_output=True, timeout=timeout)
         if check_rc and result.returncode != 0:
             raise Failure(f"{' '.join(args)} : code {result.returncode}\n"
                           f"{result.stderr.decode(errors='replace')}")
@@ -388,17 +237,18 @@ class XSession:
 
     # -- windows as the window manager sees them -----------------------------
 
+    def _root_windows(self, prop):
+        """The windows of a list that the root window holds."""
+        out = self.xprop_root(prop)
+        return [int(i, 16) for i in re.findall(r"0x[0-9a-fA-F]+", out.partition("#")[2])]
+
     def clients(self):
         """The windows that the window manager manages, with their titles."""
-        out = self.xprop_root("_NET_CLIENT_LIST")
-        ids = re.findall(r"0x[0-9a-fA-F]+", out.split("#", 1)[1]) if "#" in out else []
-        return [(int(i, 16), self.window_name(int(i, 16))) for i in ids]
+        return [(wid, self.window_name(wid)) for wid in self._root_windows("_NET_CLIENT_LIST")]
 
     def stacking(self):
         """Managed windows from the bottom to the top of the stack."""
-        out = self.xprop_root("_NET_CLIENT_LIST_STACKING")
-        ids = re.findall(r"0x[0-9a-fA-F]+", out.split("#", 1)[1]) if "#" in out else []
-        return [int(i, 16) for i in ids]
+        return self._root_windows("_NET_CLIENT_LIST_STACKING")
 
     def windows_titled(self, title):
         return [wid for wid, name in self.clients() if name == title and self.is_viewable(wid)]
@@ -428,12 +278,7 @@ class XSession:
     def geometry(self, wid):
         """(x, y, width, height) of the client area, in screen pixels."""
         out = self._run(["xwininfo", "-id", str(wid)]).stdout.decode()
-
-        def field(name):
-            return int(re.search(name + r":\s*(-?\d+)", out).group(1))
-
-        x, y = field("Absolute upper-left X"), field("Absolute upper-left Y")
-        width, height = field("Width"), field("Height")
+        x, y, width, height = xwininfo_rect(out)
         left, top, right, bottom = self.wine_frame(wid, width, height)
         return (x + left, y + top, width - left - right, height - top - bottom)
 
@@ -483,9 +328,7 @@ class XSession:
         for wid in re.findall(r"^\s+(0x[0-9a-f]+)", out, re.M):
             info = self._run(["xwininfo", "-id", wid], check_rc=False).stdout.decode()
             if "IsViewable" in info and "Override Redirect State: yes" in info:
-                found[int(wid, 16)] = tuple(int(re.search(name + r":\s*(-?\d+)", info).group(1))
-                                            for name in ("Absolute upper-left X",
-                                                         "Absolute upper-left Y", "Width", "Height"))
+                found[int(wid, 16)] = xwininfo_rect(info)
         return found
 
     def screen_area(self, rects, name):
@@ -522,10 +365,10 @@ class XSession:
         values = dict(line.split("=", 1) for line in out.split())
         return int(values["X"]), int(values["Y"])
 
-    def click(self, wid, point, button=1, repeat=1):
+    def click(self, wid, point, button=1):
         x, y, _, _ = self.geometry(wid)
         self.move_pointer((x + point[0], y + point[1]))
-        self.xdotool("click", "--repeat", repeat, button)
+        self.xdotool("click", button)
 
     def key(self, *keys):
         self.xdotool("key", "--clearmodifiers", *keys)
@@ -600,197 +443,9 @@ class XSession:
         self.activate(wid)
         self.key("alt+F4")
 
-    # -- clipboard ----------------------------------------------------------
-
-    def clipboard_text(self):
-        """The clipboard's text, or None. An owner that does not answer
-        counts as none: Wine's clipboard bridge, now and then, lets a request
-        drop; the next one is answered."""
-        try:
-            result = self._run(["xclip", "-o", "-selection", "clipboard", "-t", "UTF8_STRING"],
-                               check_rc=False, timeout=5)
-        except subprocess.TimeoutExpired:
-            print("    (xclip -o sans réponse en 5 s : nouvelle demande)", flush=True)
-            return None
-        if result.returncode != 0:
-            return None
-        return result.stdout.decode("utf-8")
-
-    def set_clipboard_without_text(self):
-        """The clipboard holding a picture and no text at all."""
-        picture = os.path.join(self.tmp, "picture.png")
-        with open(picture, "wb") as f:
-            f.write(bytes.fromhex(
-                "89504e470d0a1a0a0000000d4948445200000001000000010806000000"
-                "1f15c4890000000d49444154789c6360f8cf0000030101001823d2a90000"
-                "000049454e44ae426082"))
-        subprocess.run(["xclip", "-i", "-selection", "clipboard", "-t", "image/png", picture],
-                       env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                       timeout=WAIT, check=True)
-        # xclip hands its picture out whatever the target asked for; the
-        # program, like any client, goes by the list of targets.
-        wait_for(lambda: self.clipboard_targets() == {"TARGETS", "image/png"},
-                 "une image seule dans le presse-papiers")
-
-    def hold_clipboard_silently(self, text):
-        """Another client owns the clipboard and never answers: xclip, which
-        serves `text` until it is stopped. Give it to release_clipboard."""
-        owner = subprocess.Popen(["xclip", "-i", "-quiet", "-selection", "clipboard"],
-                                 env=self.env, stdin=subprocess.PIPE,
-                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        owner.stdin.write(text.encode("utf-8"))
-        owner.stdin.close()
-        wait_for(lambda: self.clipboard_text() == text, "le texte de xclip dans le presse-papiers")
-        owner.send_signal(signal.SIGSTOP)
-        return owner
-
-    def release_clipboard(self, owner):
-        """Ends a silent owner: the clipboard then has no owner at all."""
-        owner.kill()
-        owner.wait(timeout=WAIT)
-
-    def hold_windows_clipboard(self, holder_exe):
-        """A Windows program holds the clipboard open until
-        release_windows_clipboard."""
-        holder = subprocess.Popen([self.wine.run_script, holder_exe], env=self.env,
-                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                  stderr=self._log("hold_clipboard"))
-        # "held" once it holds it; nothing if it ends without.
-        check(holder.stdout.readline().strip() == b"held",
-              "hold_clipboard.exe n'a pas pu ouvrir le presse-papiers")
-        return holder
-
-    def release_windows_clipboard(self, holder):
-        holder.stdin.close()
-        holder.wait(timeout=WAIT)
-
-    def clipboard_targets(self):
-        result = self._run(["xclip", "-o", "-selection", "clipboard", "-t", "TARGETS"],
-                           check_rc=False)
-        return set(result.stdout.decode(errors="replace").split()) if result.returncode == 0 else set()
-
-    def set_clipboard(self, text):
-        # xclip keeps serving the text from a child of its own until another
-        # client takes the clipboard.
-        subprocess.run(["xclip", "-i", "-selection", "clipboard"], env=self.env,
-                       input=text.encode("utf-8"), stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=WAIT, check=True)
-        wait_for(lambda: self.clipboard_text() == text, "le texte dans le presse-papiers")
-
     def browser_calls(self):
         try:
             with open(self.browser_log, encoding="utf-8") as f:
                 return f.read().splitlines()
         except FileNotFoundError:
             return []
-
-
-class AccessibleXSession(XSession):
-    """An X session with a session bus, whose accessibility tree a screen
-    reader would read. Under Wine, which puts nothing on it, a plain one."""
-
-    def _start_x(self):
-        if not self.wine:
-            self._need_atspi()
-        super()._start_x()
-        if not self.wine:
-            self._start_session_bus()
-
-
-class WaylandSession(XSession):
-    """A Wayland desktop's session, as the program meets it: weston (headless,
-    pixman) with XWayland, XDG_SESSION_TYPE=wayland, WAYLAND_DISPLAY and
-    XWayland's DISPLAY, no QT_QPA_PLATFORM. Weston's own X window manager
-    frames the X windows; a session bus lets AT-SPI press buttons, since
-    weston's headless backend has no seat for xdotool to drive."""
-
-    SOCKET = "wayland-velbrisk"
-
-    def _start_x(self):
-        for tool, package in (("weston", "weston"), ("Xwayland", "xwayland")):
-            if not shutil.which(tool):
-                raise Skip(f"{tool} absent (paquet {package})")
-        self._need_atspi()
-        # Weston binds XWayland's sockets there, but only an X server makes it.
-        try:
-            os.mkdir("/tmp/.X11-unix")
-            os.chmod("/tmp/.X11-unix", 0o1777)
-        except FileExistsError:
-            pass
-        self.env = self._session_env("")
-        self.env.update({"XDG_RUNTIME_DIR": self.runtime, "XDG_SESSION_TYPE": "wayland",
-                         "WAYLAND_DISPLAY": self.SOCKET})
-        self._start_session_bus()
-        weston_log = os.path.join(self.log_dir, f"{self.name}-weston.log")
-        open(weston_log, "wb").close()  # weston adds to its log
-        self.procs.append(subprocess.Popen(
-            ["weston", "--backend=headless-backend.so", "--use-pixman", "--xwayland", "--debug",
-             "--no-config", f"--socket={self.SOCKET}", "--width=1280", "--height=1024",
-             "--idle-time=0", f"--log={weston_log}"],
-            env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-
-        def display():
-            with open(weston_log, errors="replace") as f:
-                found = re.search(r"xserver listening on display (:\d+)", f.read())
-            return found and found.group(1)
-
-        self.env["DISPLAY"] = wait_for(display, "weston et son XWayland")
-
-    def _start_wm(self):
-        wait_for(lambda: "window id" in self.xprop_root("_NET_SUPPORTING_WM_CHECK"),
-                 "le gestionnaire de fenêtres de weston dans XWayland")
-
-    def start_program(self, cwd=None, env=None):
-        # The program chooses its platform itself, as in a user's session.
-        return super().start_program(cwd, dict({"QT_QPA_PLATFORM": None}, **(env or {})))
-
-    def clients(self):
-        """Weston's window manager keeps no client list: the named X windows."""
-        tree = self._run(["xwininfo", "-root", "-tree"]).stdout.decode(errors="replace")
-        ids = [int(i, 16) for i in re.findall(r'^\s*(0x[0-9a-f]+) "', tree, re.M)]
-        return [(wid, self.window_name(wid)) for wid in ids]
-
-    def placed(self, wid):
-        """Framed by weston (inside a window of its own) and mapped."""
-        out = self._run(["xwininfo", "-children", "-id", str(wid)]).stdout.decode()
-        ids = re.search(r"Root window id: (0x[0-9a-f]+).*Parent window id: (0x[0-9a-f]+)",
-                        out, re.S)
-        return ids and ids.group(1) != ids.group(2) and self.is_viewable(wid)
-
-    def scene(self):
-        """The surfaces as weston shows them: weston's line for each, and its
-        (left, top) on the screen, its shadow included."""
-        out = self._run(["weston-debug", "scene-graph"]).stdout.decode(errors="replace")
-        views = re.findall(r"^\s*(View .*)\n\s*position: \((-?\d+), (-?\d+)\)", out, re.M)
-        return [(line, (int(x), int(y))) for line, x, y in views]
-
-    def screen_picture(self, name):
-        """The whole screen as weston draws it, frames included."""
-        before = set(os.listdir(self.tmp))
-        subprocess.run(["weston-screenshooter"], env=self.env, cwd=self.tmp,
-                       capture_output=True, timeout=WAIT, check=True)
-        made = wait_for(lambda: set(os.listdir(self.tmp)) - before, "la capture de weston")
-        path = os.path.join(self.screenshot_dir, f"{name}.png")
-        shutil.move(os.path.join(self.tmp, made.pop()), path)
-        return path
-
-    def watch_window_manager(self, wid):
-        """Starts writing down the X events weston's window manager sees, once
-        it sees a mark set on window wid; returns a function that reads them."""
-        path = os.path.join(self.log_dir, f"{self.name}-xwm.log")
-        with open(path, "wb") as log:
-            self.procs.append(subprocess.Popen(["weston-debug", "xwm-wm-x11"], env=self.env,
-                                               stdout=log, stderr=subprocess.DEVNULL))
-
-        def read():
-            with open(path, errors="replace") as f:
-                return f.read()
-
-        def marked():
-            self._run(["xprop", "-id", str(wid), "-f", "_VELBRISK_E2E", "8s", "-set",
-                       "_VELBRISK_E2E", "1"])
-            return wait_for_quietly(lambda: "_VELBRISK_E2E" in read(), 1.0)
-
-        wait_for(marked, "le journal du gestionnaire de fenêtres de weston")
-        return read
-

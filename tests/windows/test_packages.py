@@ -26,7 +26,8 @@ import zipfile
 HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE = os.path.dirname(os.path.dirname(HERE))
 sys.path.insert(0, os.path.join(SOURCE, "tests", "e2e"))
-from xsession import Wine  # noqa: E402  (knows when the prefix's wineserver is gone)
+from harness import wait_for_quietly  # noqa: E402
+from wine import Wine  # noqa: E402  (knows when the prefix's wineserver is gone)
 
 KEY = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Velbrisk"
 COLLECT = os.path.join(SOURCE, "packaging", "windows", "collect-dlls.py")
@@ -209,7 +210,8 @@ class Test:
         # The usual way: the uninstaller copies itself out of the folder and
         # returns at once, so its work is awaited here.
         result = self.run(os.path.join(folder, "uninstall.exe"), "/S")
-        gone = wait(lambda: not os.path.exists(folder) and not self.wine.server_running(), 120)
+        gone = wait_for_quietly(
+            lambda: not os.path.exists(folder) and not self.wine.server_running(), 120)
         self.check(result.returncode == 0 and gone,
                    f"{mode.name} : désinstallation silencieuse : dossier supprimé "
                    f"({time.monotonic() - started:.0f} s)",
@@ -260,7 +262,7 @@ class Test:
             ok, took = self.e2e(os.path.join(unzipped, "velbrisk.exe"), "zip")
             self.check(ok, f"le programme dézippé montre sa fenêtre principale ({took})")
         finally:
-            wait(lambda: not self.wine.server_running(), 60)
+            wait_for_quietly(lambda: not self.wine.server_running(), 60)
             shutil.rmtree(folder, ignore_errors=True)
 
 
@@ -282,15 +284,6 @@ def paths_on(drive_c):
         dirs[:] = [d for d in dirs if d != "Temp" and not (relative == "." and d == "windows")]
         found |= {os.path.join(relative, name) for name in dirs + files}
     return found
-
-
-def wait(predicate, timeout):
-    deadline = time.monotonic() + timeout
-    while not predicate():
-        if time.monotonic() > deadline:
-            return False
-        time.sleep(0.2)
-    return True
 
 
 def main():

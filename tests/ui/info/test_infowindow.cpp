@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The information window on its own: its frame, controls, keys and links.
+#include "browser.h"
 #include "ui/common/look.h"
 #include "ui/common/messagebox.h"
 #include "ui/info/infowindow.h"
@@ -9,7 +10,6 @@
 #include "windowtestsupport.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
@@ -18,10 +18,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTest>
-#include <QUrl>
 #include <QWindow>
-
-#include <memory>
 
 using namespace Qt::StringLiterals;
 using testsupport::control;
@@ -30,16 +27,6 @@ using testsupport::form2Description;
 using velbrisk::ui::InfoWindow;
 
 namespace {
-
-// Records each address handed to the browser instead of starting one.
-class Browser : public QObject
-{
-    Q_OBJECT
-public:
-    QStringList opened;
-public Q_SLOTS:
-    void open(const QUrl &url) { opened.append(url.toString()); }
-};
 
 QRgb pixel(QWidget *window, int x, int y)
 {
@@ -53,7 +40,6 @@ class TestInfoWindow : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void cleanupTestCase();
     void cleanup();
     void frame();
     void controls_data();
@@ -73,26 +59,17 @@ private Q_SLOTS:
     void closeBoxUnloadsAndNextLoadIsFresh();
 
 private:
-    std::unique_ptr<Browser> m_browser;
+    testsupport::Browser m_browser;
 };
 
 void TestInfoWindow::initTestCase()
 {
     velbrisk::ui::setUpProgramLook();
-    m_browser = std::make_unique<Browser>();
-    for (const QString &scheme : {u"http"_s, u"https"_s})
-        QDesktopServices::setUrlHandler(scheme, m_browser.get(), "open");
-}
-
-void TestInfoWindow::cleanupTestCase()
-{
-    for (const QString &scheme : {u"http"_s, u"https"_s})
-        QDesktopServices::unsetUrlHandler(scheme);
 }
 
 void TestInfoWindow::cleanup()
 {
-    m_browser->opened.clear();
+    m_browser.opened.clear();
     velbrisk::ui::setBoxHandler({});
     for (QWidget *widget : QApplication::topLevelWidgets())
         delete widget;
@@ -330,16 +307,16 @@ void TestInfoWindow::links()
         for (int i = 0; i < clicks; ++i)
             QTest::mouseClick(link, Qt::LeftButton, {}, at);
     }
-    QCOMPARE(m_browser->opened, QStringList(std::abs(clicks), address));
+    QCOMPARE(m_browser.opened, QStringList(std::abs(clicks), address));
     QVERIFY(window->isVisible());
 
     // What is not a click opens nothing.
-    m_browser->opened.clear();
+    m_browser.opened.clear();
     QTest::mouseClick(link, Qt::RightButton, {}, at);
     QTest::mousePress(link, Qt::LeftButton, {}, at);
     QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(link->width() + 10, 2));
     QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(310, link->y() + 2));
-    QCOMPARE(m_browser->opened, QStringList());
+    QCOMPARE(m_browser.opened, QStringList());
 }
 
 void TestInfoWindow::linkTextsStay()
@@ -350,7 +327,7 @@ void TestInfoWindow::linkTextsStay()
     auto *label10 = control<QLabel>(window, u"Label10"_s);
     const QImage before = label10->grab().toImage();
     QTest::mouseClick(label10, Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(m_browser->opened.size(), 1);
+    QCOMPARE(m_browser.opened.size(), 1);
     QCOMPARE(label10->text(), velbrisk::ui::PersonalBlogAddress.toString());
     QCOMPARE(label10->grab().toImage(), before);
 }
@@ -370,12 +347,8 @@ void TestInfoWindow::failedOpenShowsErrorAndGoesOn()
     // Without a handler the offscreen platform has no browser to offer.
     if (QGuiApplication::platformName() != u"offscreen"_s)
         QSKIP("only the offscreen platform is sure to have no browser");
-    for (const QString &scheme : {u"http"_s, u"https"_s})
-        QDesktopServices::unsetUrlHandler(scheme);
-    const auto restore = qScopeGuard([this] {
-        for (const QString &scheme : {u"http"_s, u"https"_s})
-            QDesktopServices::setUrlHandler(scheme, m_browser.get(), "open");
-    });
+    m_browser.uninstall();
+    const auto restore = qScopeGuard([this] { m_browser.install(); });
     QList<velbrisk::ui::BoxRequest> boxes;
     velbrisk::ui::setBoxHandler(
         [&boxes](const velbrisk::ui::BoxRequest &box) { boxes.append(box); });

@@ -9,6 +9,7 @@
 // The listener below is linked in as a static plugin.
 #define QT_STATICPLUGIN
 
+#include "browser.h"
 #include "form1test.h"
 #include "ui/info/infowindow.h"
 #include "ui/main/dirlist.h"
@@ -19,12 +20,10 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleBridgePlugin>
-#include <QDesktopServices>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTreeView>
-#include <QUrl>
 
 #include <functional>
 #include <memory>
@@ -78,16 +77,6 @@ public:
 Q_IMPORT_PLUGIN(ListenerPlugin)
 
 namespace {
-
-// Records each address handed to the browser instead of starting one.
-class Browser : public QObject
-{
-    Q_OBJECT
-public:
-    QStringList opened;
-public Q_SLOTS:
-    void open(const QUrl &url) { opened.append(url.toString()); }
-};
 
 QAccessibleInterface *accessible(QObject *object)
 {
@@ -186,7 +175,6 @@ class TestAccessibility : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -212,18 +200,12 @@ private:
 
     std::unique_ptr<Form1> m_form;
     std::unique_ptr<velbrisk::ui::InfoWindow> m_info;
-    Browser m_browser;
+    testsupport::Browser m_browser;
 };
 
 void TestAccessibility::initTestCase()
 {
     velbrisk::ui::setUpProgramLook();
-    QDesktopServices::setUrlHandler(u"http"_s, &m_browser, "open");
-}
-
-void TestAccessibility::cleanupTestCase()
-{
-    QDesktopServices::unsetUrlHandler(u"http"_s);
 }
 
 void TestAccessibility::init()
