@@ -14,10 +14,7 @@
 #include <optional>
 
 #ifdef Q_OS_WIN
-#ifndef NOMINMAX
-#define NOMINMAX // std::min and std::max stay functions
-#endif
-#include <windows.h>
+#include <windows.h> // NOMINMAX comes from the build
 #endif
 
 namespace winres {
