@@ -404,6 +404,7 @@ void TestMainWindowActions::everyChangeToACodeBoxCanBeUndone()
     Boxes boxes;
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
+    const QString initial = m_form->code(box);
     const QString awkward = u"a\u00a0b\tc\u2028d 😀 #333333\n"_s;
     paste(*m_form, awkward + u"#7e94a5"_s);
     m_form->codeBox(u"text2"_s)->setCode(u"\u2028sortie\u00a0😀\t"_s);
@@ -431,6 +432,10 @@ void TestMainWindowActions::everyChangeToACodeBoxCanBeUndone()
     QCOMPARE(key(Qt::Key_Z, Qt::ControlModifier), before);
     QCOMPARE(key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), after);
     QCOMPARE(key(Qt::Key_Y, Qt::ControlModifier), after + u"!"_s);
+    // The steps before stay too: back to the box's text at start-up.
+    for (int step = 0; step < 3; ++step)
+        QTest::keyClick(changed, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(changed->code(), initial);
 }
 
 void TestMainWindowActions::helpBox()
