@@ -6,11 +6,13 @@
 
 namespace velbrisk::ui {
 
-// Sets the application's style, whose standard palette the windows' own
-// colours start from, and makes the program's fonts available (see fonts.h).
-// The Windows style is the one that sets frame captions in the border line
-// and paints button faces flat in their own colours, the same on every
-// system. Needs the application object; call it before building a window.
+// Sets the application's style and palette, and makes the program's fonts
+// available (see fonts.h). The Windows style is the one that sets frame
+// captions in the border line and paints button faces flat in their own
+// colours, the same on every system. The palette is the light one a desktop
+// without a theme gives, whatever the desktop's theme (dark, high contrast)
+// and however it changes: the windows' fixed faces keep readable text on them.
+// Needs the application object; call it before building a window.
 void setUpProgramLook();
 
 } // namespace velbrisk::ui
