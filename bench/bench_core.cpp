@@ -8,7 +8,6 @@
 // Prints the tables in Markdown. Times are the best of several runs.
 //   bench_core              every table
 //   bench_core decoding     the reading of a dropped file alone
-#include "core/codefile.h"
 #include "core/conversion.h"
 #include "core/replaceall.h"
 #include "core/skinbatch.h"
