@@ -430,6 +430,10 @@ void TestMainWindowActions::everyChangeToACodeBoxCanBeUndone()
     };
     QCOMPARE(key(Qt::Key_Z, Qt::ControlModifier), after);
     QCOMPARE(key(Qt::Key_Z, Qt::ControlModifier), before);
+    // On X11 (test_mainwindow_actions_x11) Qt leaves Ctrl+Y to the box's
+    // own binding; offscreen Qt redoes with it too, as on Windows.
+    if (QGuiApplication::platformName() == u"xcb")
+        QVERIFY(!QKeySequence::keyBindings(QKeySequence::Redo).contains(Qt::CTRL | Qt::Key_Y));
     QCOMPARE(key(Qt::Key_Y, Qt::ControlModifier), after);
     QCOMPARE(key(Qt::Key_Z, Qt::ControlModifier), before);
     QCOMPARE(key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), after);
