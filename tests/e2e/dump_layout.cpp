@@ -5,13 +5,12 @@
 // for the end-to-end harness (run_e2e.py --layout FILE):
 //   dump_layout [Qt options] FILE.json
 // writes {"main": {NAME: [x, y, width, height]...}, "info": {...},
-// "tab": {"main": [NAME...], "info": [...]}, "addresses": {...},
-// "keyColours": [COLOUR...]}, rectangles in pixels from the top-left corner
-// of the window's client area. A combo box gives its edit part, where a click
-// lands in the text rather than on the arrow. "tab" lists the controls Tab
-// reaches, from the first focused. "keyColours" are the 24 skins' key
-// colours as the tests state them (tests/support/skincolours.h), never the
-// program's, so that the harness keeps no copy of its own.
+// "tab": {"main": [NAME...], "info": [...]}, "addresses": {...}}, rectangles
+// in pixels from the top-left corner of the window's client area. A combo
+// box gives its edit part, where a click lands in the text rather than on
+// the arrow. "tab" lists the controls Tab reaches, from the first focused.
+// "keyColours" adds the tests' own key colours (skincolours.h), never the
+// program's, so that the harness keeps no copy of them.
 #include "skincolours.h"
 #include "ui/common/look.h"
 #include "ui/info/infowindow.h"

@@ -1,10 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The key colours of the 24 skins as the tests state them, on their own (not
-// taken from the program): the offscreen tests read them through
-// testsupport.h, the end-to-end harness from the layout file that
-// tests/e2e/dump_layout.cpp writes. QtCore only.
+// The skins' key colours as the tests state them, for the offscreen tests
+// and, through tests/e2e/dump_layout.cpp, the end-to-end harness.
 #pragma once
 
 #include <QString>
