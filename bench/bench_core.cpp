@@ -2,12 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Throughput of the replacement rule against its peers and a plain copy,
-// and the cost of the batch plan against one conversion.
+// the cost of the batch plan against one conversion, and the reading of a
+// dropped file.
 //
-// Prints one table in Markdown. Times are the best of several runs.
+// Prints the tables in Markdown. Times are the best of several runs.
+//   bench_core              every table
+//   bench_core decoding     the reading of a dropped file alone
 #include "core/conversion.h"
 #include "core/replaceall.h"
 #include "core/skinbatch.h"
+#include "core/skinfilebytes.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -105,9 +109,31 @@ std::u16string_view view(const QString &s)
     return {reinterpret_cast<const char16_t *>(s.constData()), size_t(s.size())};
 }
 
+// The text of a dropped skin file, as the program wrote it, of 1 and 32 MB:
+// CSS with French comments, in Windows-1252, and the same with one character
+// beyond it, so in UTF-8.
+void benchDecoding()
+{
+    const QString lines = u".blog-title{font:bold 12px Tahoma;color:#333333;padding:2px}\n"
+                          u"/* déco d'été à l'œil : « titre » en gras */\n"_s;
+    std::printf("\n| dropped file | bytes | DecodeCodeFile | MB/s |\n|---|---|---|---|\n");
+    for (const qsizetype size : {1, 32}) {
+        const QString code = buildCode(lines, size * MB);
+        for (const auto &[name, text] :
+             {std::pair{"Windows-1252", code}, std::pair{"UTF-8", u"★"_s + code}}) {
+            const QByteArray bytes = SkinFileBytes(text);
+            const double time =
+                bestOf(size == 32 ? 5 : 15, [&] { g_sink = DecodeCodeFile(bytes).size(); });
+            std::printf("| %2lld MB, %s | %.1f MB | %.1f ms | %.0f |\n",
+                        static_cast<long long>(size), name, double(bytes.size()) / MB, time * 1e3,
+                        double(bytes.size()) / MB / time);
+        }
+    }
+}
+
 } // namespace
 
-int main()
+int main(int argc, char *argv[])
 {
 #ifdef __GLIBC__
     // Keep freed blocks for reuse instead of returning them to the system, so
@@ -115,6 +141,10 @@ int main()
     mallopt(M_MMAP_THRESHOLD, 1 << 30);
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
 #endif
+    if (argc == 2 && std::strcmp(argv[1], "decoding") == 0) {
+        benchDecoding();
+        return 0;
+    }
     // A line of real-looking CSS holds the colour about once per 150 characters.
     const QString cssLine =
         u".blog-title{font:bold 12px Tahoma;color:#333333;background:#ffffff;padding:2px}\n"
@@ -212,6 +242,7 @@ int main()
     std::printf("| batch plan, 24 variants | %.2f ms | %.2f× one conversion |\n", batch * 1e3,
                 batch / one);
     goal(batch / one <= 14.0, "batch plan over 14 conversions", "CSS density", 1);
+    benchDecoding();
     std::printf("\ncore goals: %s\n", missed.empty() ? "met" : ("NOT met" + missed).c_str());
     return 0;
 }

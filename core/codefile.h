@@ -4,14 +4,10 @@
 // A code taken from a file dropped on the window, and a folder dropped on the
 // folder field or list.
 //
-// A file's bytes are read as skin files are written: UTF-8 when they are
-// valid UTF-8 (a leading byte-order mark is not part of the text), otherwise
-// Windows-1252; CR LF and a lone CR become "\n". So a skin file this program
-// wrote reads back as the code it was written from, followed by the line
-// break the file ends with.
+// A file's bytes are read as skin files are written (DecodeCodeFile of
+// core/skinfilebytes.h), so a skin file this program wrote reads back as the
+// code it was written from.
 //
-//   DecodeCodeFile("\xE9t\xE9\r\n")                        -> u"été\n"  (Windows-1252)
-//   DecodeCodeFile("\xEF\xBB\xBF\xC3\xA9t\xC3\xA9\rx")     -> u"été\nx" (UTF-8)
 //   ReadDroppedCodeFile({u"/x/deco.txt"_s})  -> {code = the file's text}
 //   ReadDroppedCodeFile({u"/x"_s})           -> {failure = "Le fichier « /x » ne peut pas
 //                                                être chargé : c'est un dossier."}
@@ -23,7 +19,6 @@
 // be read. Nothing is ever half-loaded.
 #pragma once
 
-#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -34,9 +29,6 @@ namespace velbrisk {
 // The largest file a drop loads: far above any decoration code, and still
 // quick to read and show.
 inline constexpr qint64 CodeFileSizeLimit = qint64(64) * 1024 * 1024;
-
-// The text of a file's bytes, line breaks as "\n".
-QString DecodeCodeFile(QByteArrayView bytes);
 
 struct DroppedCodeFile
 {

@@ -5,6 +5,10 @@
 #include "core/simd_p.h"
 #include "core/windows1252_p.h"
 
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <array>
 #include <bit>
 
 namespace velbrisk {
@@ -144,6 +148,48 @@ qsizetype maxFileBytes(qsizetype units)
     return 3 * units + 2;
 }
 
+// The bytes as Windows-1252, in which every byte is a character: looked up
+// in the whole table of 256, which takes half the time of asking whether
+// each byte lies among the 32 that differ from Latin-1.
+QString windows1252Text(QByteArrayView bytes)
+{
+    static constexpr std::array<char16_t, 256> chars = [] {
+        std::array<char16_t, 256> table{};
+        for (unsigned byte = 0; byte < table.size(); ++byte)
+            table[byte] = windows1252Char(static_cast<unsigned char>(byte));
+        return table;
+    }();
+    QString text(bytes.size(), Qt::Uninitialized);
+    std::transform(bytes.begin(), bytes.end(), text.begin(),
+                   [](char byte) { return QChar(chars[uchar(byte)]); });
+    return text;
+}
+
+// CR LF and a lone CR become "\n", in place: Qt finds each CR, and the
+// text up to the next one moves back over the units dropped so far.
+// (QString::replace() took 1.5 s on a text of 32 MB: it moves the rest of
+// the text again for every thousand line ends.)
+void unifyLineBreaks(QString &text)
+{
+    qsizetype from = text.indexOf(u'\r');
+    qsizetype to = from;
+    if (from < 0)
+        return;
+    QChar *const units = text.data();
+    while (from < text.size()) {
+        const qsizetype breakSize = QStringView(text).sliced(from).startsWith(u"\r\n") ? 2 : 1;
+        units[to++] = u'\n';
+        from += breakSize;
+        qsizetype next = text.indexOf(u'\r', from);
+        if (next < 0)
+            next = text.size();
+        std::copy(units + from, units + next, units + to);
+        to += next - from;
+        from = next;
+    }
+    text.truncate(to);
+}
+
 } // namespace
 
 QByteArray SkinFileBytes(QStringView text)
@@ -161,6 +207,19 @@ void SkinFileBytes(QStringView text, QByteArray &out)
     else
         out = QByteArray(room, Qt::Uninitialized);
     out.truncate(encodeSkinFile(text, out.data()) - out.constData());
+}
+
+QString DecodeCodeFile(QByteArrayView bytes)
+{
+    // Stateless: the file is read whole, so bytes cut short at its end are an
+    // error too, not the start of a character still to come. Qt drops a
+    // leading byte-order mark by itself.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        text = windows1252Text(bytes);
+    unifyLineBreaks(text);
+    return text;
 }
 
 } // namespace velbrisk

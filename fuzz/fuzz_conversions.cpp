@@ -146,10 +146,10 @@ void checkReplaceAll(QStringView code, QStringView search, QStringView replaceme
     check(ReplaceAll(code, search, replacement) == expected, "ReplaceAll differs from the rule");
 
     const std::vector<qsizetype> occurrences = findOccurrences(code, search);
-    check(occurrences == referenceOccurrences(code, search), "FindOccurrences differs");
+    check(occurrences == referenceOccurrences(code, search), "findOccurrences differs");
     if (!search.isEmpty()) {
         check(replaceAt(code, occurrences, search.size(), replacement) == expected,
-              "ReplaceAt differs from the rule");
+              "replaceAt differs from the rule");
     }
 }
 

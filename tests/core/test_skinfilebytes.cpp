@@ -4,6 +4,7 @@
 #include "core/skinfilebytes.h"
 #include "testsupport.h"
 
+#include <QRandomGenerator>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTest>
@@ -23,6 +24,28 @@ int byteOf(char16_t unit)
     return bytes.size() == 3 ? uchar(bytes.at(0)) : -1;
 }
 
+// The text of Windows-1252 bytes, from the reference table of the tests.
+QString referenceWindows1252(QByteArrayView bytes)
+{
+    static const QList<char16_t> chars = [] {
+        QList<char16_t> table(256, 0);
+        for (char32_t c = 0; c <= 0xFFFF; ++c) {
+            if (const int byte = testsupport::referenceWindows1252Byte(char16_t(c)); byte >= 0)
+                table[byte] = char16_t(c);
+        }
+        return table;
+    }();
+    QString text;
+    for (const char byte : bytes)
+        text.append(QChar(chars[uchar(byte)]));
+    return text;
+}
+
+QString lineFeeds(QString text)
+{
+    return text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
+}
+
 } // namespace
 
 class TestSkinFileBytes : public QObject
@@ -35,6 +58,13 @@ private Q_SLOTS:
     void matchesPlainEncoding();
     void reusedBuffer();
     void surrogatesNeverFit();
+    void decode_data();
+    void decode();
+    void decodeAtEveryPlaceOfTheFastRuns_data();
+    void decodeAtEveryPlaceOfTheFastRuns();
+    void decodeMatchesQtsDecoders();
+    void skinFileReadsBack_data();
+    void skinFileReadsBack();
     void tableMatchesIcuEncoder();
     void tableMatchesIcuDecoder();
 };
@@ -176,6 +206,135 @@ void TestSkinFileBytes::surrogatesNeverFit()
     for (char16_t unit = 0xD800; unit <= 0xDFFF; ++unit)
         QCOMPARE(byteOf(unit), -1);
     QCOMPARE(SkinFileBytes(u"😀"), "\xF0\x9F\x98\x80\r\n"_ba);
+}
+
+void TestSkinFileBytes::decode_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("empty file") << QByteArray() << QString();
+    QTest::newRow("ascii") << "a{color:#333333}"_ba << u"a{color:#333333}"_s;
+    // Windows-1252 when the bytes are no UTF-8.
+    QTest::newRow("Windows-1252") << "\xE9t\xE9 \xE0 5\xA0\x80"_ba << u"été à 5\u00A0€"_s;
+    QTest::newRow("the five bytes without a character, as Windows reads them")
+        << "\xE9\x81\x8D\x8F\x90\x9D"_ba << u"é\u0081\u008D\u008F\u0090\u009D"_s;
+    // UTF-8, with or without the byte-order mark, which is not text.
+    QTest::newRow("UTF-8") << "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC"_ba << u"été €"_s;
+    QTest::newRow("UTF-8 with byte-order mark") << "\xEF\xBB\xBF\xC3\xA9t\xC3\xA9"_ba << u"été"_s;
+    QTest::newRow("byte-order mark before Windows-1252 is Windows-1252 too")
+        << "\xEF\xBB\xBF\xE9"_ba << u"ï»¿é"_s;
+    QTest::newRow("emoji, two units") << "a\xF0\x9F\x98\x80z"_ba << u"a😀z"_s;
+    // Windows-1252 bytes that happen to form UTF-8 are read as UTF-8.
+    QTest::newRow("Windows-1252 Ã© reads as UTF-8 é") << "\xC3\xA9"_ba << u"é"_s;
+
+    // The edges of UTF-8: the smallest and largest of each length.
+    QTest::newRow("U+0080 and U+07FF") << "\xC2\x80\xDF\xBF"_ba << u"\u0080\u07FF"_s;
+    QTest::newRow("U+0800 and U+FFFF") << "\xE0\xA0\x80\xEF\xBF\xBF"_ba << u"\u0800\uFFFF"_s;
+    QTest::newRow("U+D7FF and U+E000, around the surrogates")
+        << "\xED\x9F\xBF\xEE\x80\x80"_ba << u"\uD7FF\uE000"_s;
+    QTest::newRow("U+10000 and U+10FFFF")
+        << "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"_ba << u"\U00010000\U0010FFFF"_s;
+    // Just beyond them the bytes are no UTF-8 (decodeMatchesQtsDecoders).
+
+    // Line breaks.
+    QTest::newRow("CR LF") << "a\r\nb\r\n"_ba << u"a\nb\n"_s;
+    QTest::newRow("lone CR") << "a\rb\r"_ba << u"a\nb\n"_s;
+    QTest::newRow("CR CR LF is two breaks") << "a\r\r\nb"_ba << u"a\n\nb"_s;
+    QTest::newRow("NEL byte of Windows-1252 is …, not a break") << "a\x85\xE9"_ba << u"a…é"_s;
+}
+
+void TestSkinFileBytes::decode()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(DecodeCodeFile(bytes), text);
+}
+
+void TestSkinFileBytes::decodeAtEveryPlaceOfTheFastRuns_data()
+{
+    QTest::addColumn<QByteArray>("special");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("CR LF") << "\r\n"_ba << u"\n"_s;
+    QTest::newRow("lone CR") << "\r"_ba << u"\n"_s;
+    QTest::newRow("UTF-8 é") << "\xC3\xA9"_ba << u"é"_s;
+    QTest::newRow("UTF-8 emoji") << "\xF0\x9F\x98\x80"_ba << u"😀"_s;
+    QTest::newRow("Windows-1252 é") << "\xE9"_ba << u"é"_s;
+}
+
+void TestSkinFileBytes::decodeAtEveryPlaceOfTheFastRuns()
+{
+    // Qt's decoder takes plain ASCII many bytes at a time, and line ends are
+    // mended from one CR to the next: a special sequence at every place of
+    // texts of every length around such strides.
+    QFETCH(QByteArray, special);
+    QFETCH(QString, text);
+    for (qsizetype length = 0; length <= 40; ++length) {
+        for (qsizetype at = 0; at <= length; ++at) {
+            QByteArray bytes(length, 'x');
+            bytes.insert(at, special);
+            QString expected(length, u'x');
+            expected.insert(at, text);
+            QCOMPARE(DecodeCodeFile(bytes), expected);
+        }
+    }
+}
+
+void TestSkinFileBytes::decodeMatchesQtsDecoders()
+{
+    // Random files from pieces: valid characters of each length, line
+    // breaks, a byte-order mark, each way of not being UTF-8 (too short a
+    // form, a surrogate, beyond U+10FFFF, a lead or a continuation alone) and
+    // a run of ASCII longer than the strides Qt takes at a time. Where Qt's
+    // UTF-8 decoder, reading the file whole, takes the bytes without error,
+    // the text is Qt's (its byte-order mark dropped), otherwise the bytes'
+    // Windows-1252 by the tests' own table; line breaks become "\n" either
+    // way. The program decodes UTF-8 with Qt too: what this holds is the
+    // choice between the two encodings, the Windows-1252 text and the line
+    // ends, over every way of not being UTF-8.
+    const QList<QByteArray> pieces =
+        QByteArray("a|\r|\n|\r\n|\xC3\xA9|\xE9|\xEF\xBB\xBF|"
+                   "\xE2\x82\xAC|\xF0\x9F\x98\x80|\xF4\x8F\xBF\xBF|"
+                   "\xED\xA0\x80|\xC0\xAF|\x80|\xF0\x8F\xBF\xBF|\xF5\x80|"
+                   "\xF4\x90\x80\x80|\xE0\x9F\xBF|\xC3|0123456789abcdefg")
+            .split('|');
+    QRandomGenerator random(20260417);
+    int asUtf8 = 0;
+    for (int round = 0; round < 5000; ++round) {
+        QByteArray bytes;
+        const int count = random.bounded(12);
+        for (int i = 0; i < count; ++i)
+            bytes += pieces[random.bounded(int(pieces.size()))];
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString decoded = utf8.decode(bytes);
+        const bool valid = !utf8.hasError();
+        asUtf8 += valid;
+        const QString expected = lineFeeds(valid ? decoded : referenceWindows1252(bytes));
+        QVERIFY2(DecodeCodeFile(bytes) == expected, bytes.toHex(' ').constData());
+    }
+    // Both ways were taken often.
+    QVERIFY2(asUtf8 > 500 && asUtf8 < 4500, QByteArray::number(asUtf8).constData());
+}
+
+void TestSkinFileBytes::skinFileReadsBack_data()
+{
+    QTest::addColumn<QString>("code");
+
+    QTest::newRow("ascii with breaks") << u"<style>\n.a{color:#000000}\n</style>"_s;
+    QTest::newRow("Windows-1252 file")
+        << u"/* déco à l'été\u00A0: 5\u00A0€ — «\u00A0œuvre\u00A0» */"_s;
+    QTest::newRow("the five bytes without a character") << u"\u0081\u008D\u008F\u0090\u009D"_s;
+    QTest::newRow("UTF-8 file") << u"é😀 ★ ĳ\u00A0#000000\n\u2028\u0085"_s;
+    QTest::newRow("ends with a break") << u"a\n"_s;
+}
+
+void TestSkinFileBytes::skinFileReadsBack()
+{
+    // A skin file this program wrote gives back its code, followed by the
+    // line break the file ends with.
+    QFETCH(QString, code);
+    QCOMPARE(DecodeCodeFile(SkinFileBytes(code)), code + u"\n"_s);
 }
 
 void TestSkinFileBytes::tableMatchesIcuEncoder()

@@ -401,6 +401,8 @@ void TestSkinFileWriter::windowsRefusedName_data()
     QTest::newRow("last printer") << u"lpt9.txt"_s << invalid + u"« lpt9"_s + device;
     QTest::newRow("device without a dot") << u"NUL"_s << invalid + u"« NUL"_s + device;
     QTest::newRow("device before a blank") << u"Con .txt"_s << invalid + u"« Con"_s + device;
+    QTest::newRow("device before two dots (prefix aux.)")
+        << u"aux.1.txt"_s << invalid + u"« aux"_s + device;
     QTest::newRow("port 0") << u"com0.txt"_s << QString();
     QTest::newRow("port 10") << u"com10.txt"_s << QString();
     QTest::newRow("device name inside") << u"console.txt"_s << QString();

@@ -9,6 +9,9 @@
 // in pixels from the top-left corner of the window's client area. A combo
 // box gives its edit part, where a click lands in the text rather than on
 // the arrow. "tab" lists the controls Tab reaches, from the first focused.
+// "keyColours" adds the tests' own key colours (skincolours.h), never the
+// program's, so that the harness keeps no copy of them.
+#include "skincolours.h"
 #include "ui/common/look.h"
 #include "ui/info/infowindow.h"
 #include "ui/main/mainwindow.h"
@@ -69,6 +72,14 @@ QJsonArray tabOrder(QWidget *window)
     return names;
 }
 
+QJsonArray keyColours()
+{
+    QJsonArray colours;
+    for (int skin = 1; skin <= 24; ++skin)
+        colours.append(testsupport::skinColour(skin));
+    return colours;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -100,6 +111,7 @@ int main(int argc, char *argv[])
              {u"PersonalBlogAddress"_s, velbrisk::ui::PersonalBlogAddress.toString()},
              {u"HomePageAddress"_s, velbrisk::ui::HomePageAddress.toString()},
          }},
+        {u"keyColours"_s, keyColours()},
     };
     QFile out(file);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||

@@ -40,6 +40,9 @@ ERROR_TITLE = "Velbrisk [par ZeNdAl ]"
 MAIN = {}
 INFO = {}
 ADDRESSES = {}
+# The key colours of skins 1 to 24, as the tests state them (the layout file
+# carries tests/support/skincolours.h's, never the program's).
+KEY_COLOURS = []
 # A link is clicked on the left part of its text, which every font reaches.
 LINK_CLICK_WIDTH = 40
 
@@ -54,6 +57,7 @@ def load_layout(path):
         x, y, width, height = INFO[link]
         INFO[link] = (x, y, min(width, LINK_CLICK_WIDTH), height)
     ADDRESSES.update(layout["addresses"])
+    KEY_COLOURS[:] = layout["keyColours"]
 
 
 def build_layout(exe, wine=None):
@@ -65,12 +69,6 @@ def at(table, name):
     x, y, width, height = table[name]
     return (x + width // 2, y + height // 2)
 
-
-KEY_COLOURS = [
-    "#333333", "#7e94a5", "#333300", "#ccd6e0", "#9c0062", "#6599ff", "#629962", "#cd6562",
-    "#ffffff", "#ffffff", "#ffffff", "#ffcecd", "#000000", "#000000", "#000000", "#ffbe39",
-    "#ffffcd", "#c5c6de", "#ee449c", "#4a5052", "#4a4c52", "#6a0420", "#f6a5ee", "#313031",
-]
 
 START_TEXT1 = "Mettez ici votre code SkyBlog d'une déco...\n"
 START_TEXT2 = "Le code vous sera donné aprés une transformation...\n"

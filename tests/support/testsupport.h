@@ -1,10 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// What several tests share: files read back, the skin colours and skin-file
-// bytes worked out on their own (not taken from the program), and a tiny
-// disk that fills up. QtCore only, so the core tests can use it too.
+// What several tests share: files read back, the skin colours
+// (skincolours.h) and skin-file bytes worked out on their own (not taken from
+// the program), and a tiny disk that fills up. QtCore only, so the core tests can use it too.
 #pragma once
+
+#include "skincolours.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -44,18 +46,6 @@ inline QStringList entries(const QString &folder)
 {
     return QDir(folder).entryList(
         QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
-}
-
-// The key colour of skin 1 to 24.
-inline QString skinColour(int skin)
-{
-    static const QString colours[] = {
-        u"#333333"_s, u"#7e94a5"_s, u"#333300"_s, u"#ccd6e0"_s, u"#9c0062"_s, u"#6599ff"_s,
-        u"#629962"_s, u"#cd6562"_s, u"#ffffff"_s, u"#ffffff"_s, u"#ffffff"_s, u"#ffcecd"_s,
-        u"#000000"_s, u"#000000"_s, u"#000000"_s, u"#ffbe39"_s, u"#ffffcd"_s, u"#c5c6de"_s,
-        u"#ee449c"_s, u"#4a5052"_s, u"#4a4c52"_s, u"#6a0420"_s, u"#f6a5ee"_s, u"#313031"_s,
-    };
-    return colours[skin - 1];
 }
 
 // The byte of Windows-1252 for `c`, or -1 when it has none. Spelled out

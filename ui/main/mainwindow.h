@@ -4,8 +4,9 @@
 // Form1, the main window: the code boxes, the two conversions, the batch of
 // skin files, the clipboard buttons and the help.
 //
-// The window keeps no state besides its controls: each handler reads them,
-// calls the core and writes the results back.
+// The window keeps no state besides its controls and the information window
+// it opened: each handler reads the controls, calls the core and writes the
+// results back.
 #pragma once
 
 #include "ui/main/form1layout.h"
