@@ -126,8 +126,7 @@ QStringList HardeningExemptions()
     // Debian 13, which builds with them (-fcf-protection), glibc's own
     // start-up files (Scrt1.o, crti.o, crtn.o) carry none, so the linker
     // leaves them out of every program, Debian's own /usr/bin/bash and
-    // /usr/bin/dpkg too; ours carries them in its own code
-    // (controlFlowMarks()).
+    // /usr/bin/dpkg too; our own objects carry them.
     if (release == u"12"_s)
         return {u"--nocfprotection"_s, u"--nofortify"_s};
     // Branch protection, on Debian 13, whose hardening-check asks for it on
@@ -172,7 +171,6 @@ private Q_SLOTS:
     void debianPackage();
     void debianChecks_data();
     void debianChecks();
-    void controlFlowMarks();
 
 private:
     QTemporaryDir m_temp;
@@ -516,30 +514,6 @@ void TestPackaging::debianChecks()
     QVERIFY2(tags.isEmpty(), qPrintable(tags.join(u'\n')));
     if (!expected.isEmpty())
         QCOMPARE(result.output, expected);
-}
-
-// Debian 13 builds its packages with control-flow marks (-fcf-protection,
-// on amd64): every object of the program carries them, though the linked
-// program cannot show them (HardeningExemptions()).
-void TestPackaging::controlFlowMarks()
-{
-#ifdef VELBRISK_PROGRAM_OBJECTS
-    if (!VELBRISK_HARDENED)
-        QSKIP("This build is not hardened (sanitizers, fuzzer or VELBRISK_HARDEN=OFF)");
-    if (QSysInfo::currentCpuArchitecture() != u"x86_64"_s || DebianRelease().toInt() < 13)
-        QSKIP("Control-flow marks come with Debian 13's flags on amd64");
-    if (tool(u"readelf"_s).isEmpty())
-        QSKIP("readelf is missing");
-    const QStringList objects = QStringLiteral(VELBRISK_PROGRAM_OBJECTS).split(u'|');
-    QVERIFY(!objects.isEmpty());
-    for (const QString &object : objects) {
-        const Run notes = run(tool(u"readelf"_s), {u"--notes"_s, object});
-        QCOMPARE(notes.exitCode, 0);
-        QVERIFY2(notes.output.contains(u"x86 feature: IBT, SHSTK"_s), qPrintable(object));
-    }
-#else
-    QSKIP("The Linux program's objects");
-#endif
 }
 
 QTEST_GUILESS_MAIN(TestPackaging)
