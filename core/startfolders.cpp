@@ -11,10 +11,13 @@
 // Qt reads a file's access rights on NTFS only when asked to, for as long as
 // such a guard lives. Qt 6.6 made it a class and deprecated the counter
 // before it, which is all Qt 6.4 has.
+#if QT_VERSION < QT_VERSION_CHECK(6, 6, 0)
+Q_CORE_EXPORT extern int qt_ntfs_permission_lookup;
+#endif
+namespace {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
 using NtfsPermissionCheck = QNtfsPermissionCheckGuard;
 #else
-Q_CORE_EXPORT extern int qt_ntfs_permission_lookup;
 struct NtfsPermissionCheck
 {
     NtfsPermissionCheck() { ++qt_ntfs_permission_lookup; }
@@ -23,6 +26,7 @@ struct NtfsPermissionCheck
     NtfsPermissionCheck &operator=(const NtfsPermissionCheck &) = delete;
 };
 #endif
+} // namespace
 #endif
 
 namespace velbrisk {
