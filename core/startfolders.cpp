@@ -8,8 +8,25 @@
 #include <QStandardPaths>
 
 #ifdef Q_OS_WIN
-// Qt reads a file's access rights on NTFS only when asked to.
+// Qt reads a file's access rights on NTFS only when asked to, for as long as
+// such a guard lives. Qt 6.6 made it a class and deprecated the counter
+// before it, which is all Qt 6.4 has.
+#if QT_VERSION < QT_VERSION_CHECK(6, 6, 0)
 Q_CORE_EXPORT extern int qt_ntfs_permission_lookup;
+#endif
+namespace {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+using NtfsPermissionCheck = QNtfsPermissionCheckGuard;
+#else
+struct NtfsPermissionCheck
+{
+    NtfsPermissionCheck() { ++qt_ntfs_permission_lookup; }
+    ~NtfsPermissionCheck() { --qt_ntfs_permission_lookup; }
+    NtfsPermissionCheck(const NtfsPermissionCheck &) = delete;
+    NtfsPermissionCheck &operator=(const NtfsPermissionCheck &) = delete;
+};
+#endif
+} // namespace
 #endif
 
 namespace velbrisk {
@@ -42,14 +59,10 @@ QString StartFolderList(const QString &currentFolder, const QString &programFold
 bool IsWritableFolder(const QString &folder)
 {
 #ifdef Q_OS_WIN
-    ++qt_ntfs_permission_lookup;
+    const NtfsPermissionCheck ntfs;
 #endif
     const QFileInfo info(folder);
-    const bool writable = info.isDir() && info.isWritable();
-#ifdef Q_OS_WIN
-    --qt_ntfs_permission_lookup;
-#endif
-    return writable;
+    return info.isDir() && info.isWritable();
 }
 
 } // namespace velbrisk

@@ -41,8 +41,9 @@ namespace detail {
 // The table turned round for the characters beyond Latin-1, which all lie in
 // two blocks: U+0100 to U+02FF and U+2000 to U+21FF. 0 means no byte.
 inline constexpr unsigned BeyondLatin1Block = 0x200;
-inline constexpr std::array<unsigned char, 2 *BeyondLatin1Block> Windows1252Beyond = [] {
-    std::array<unsigned char, 2 * BeyondLatin1Block> bytes{};
+using BeyondLatin1Bytes = std::array<unsigned char, 2 * BeyondLatin1Block>;
+inline constexpr BeyondLatin1Bytes Windows1252Beyond = [] {
+    BeyondLatin1Bytes bytes{};
     for (unsigned i = 0; i < Windows1252High.size(); ++i) {
         const char16_t c = Windows1252High[i];
         if (c >= 0x100 && c < 0x100 + BeyondLatin1Block)

@@ -26,28 +26,36 @@ from xsession import start_xvfb
 WAIT = 60.0
 
 # The window of the layout file whose tab list the focusable controls must
-# match, and what is read where the
-# exact words matter: the controls that would otherwise sound alike (the
-# three skin boxes, whose own text would be read as their name; the two
-# "Transformer" buttons), the picture and the links.
+# match, and what is read where the exact words matter: the controls that
+# would otherwise sound alike (the three skin boxes, whose own text would be
+# read as their name; the two "Transformer" buttons), the picture and the
+# links. Each by its role's constant: the words AT-SPI gives a role change
+# between its versions (Debian 12's "push button" is Debian 13's "button").
 FORM1 = ("main", [
-    ("combo box", "Habillage de base", ""),
-    ("combo box", "Remplacer (changement d'habillage)", ""),
-    ("combo box", "Par (changement d'habillage)", ""),
-    ("push button", "Transformer", "Changement d'Habillage"),
-    ("push button", "Transformer", "Changement de caractère(s)"),
+    (pyatspi.ROLE_COMBO_BOX, "Habillage de base", ""),
+    (pyatspi.ROLE_COMBO_BOX, "Remplacer (changement d'habillage)", ""),
+    (pyatspi.ROLE_COMBO_BOX, "Par (changement d'habillage)", ""),
+    (pyatspi.ROLE_PUSH_BUTTON, "Transformer", "Changement d'Habillage"),
+    (pyatspi.ROLE_PUSH_BUTTON, "Transformer", "Changement de caractère(s)"),
 ])
 FORM2 = ("info", [
-    ("image", "Portrait de ZeNdAl", "L'auteur, casque sur les oreilles, sous un ciel de nuit"),
-    ("link", "http://zendal.skyblog.example/", ""),
-    ("link", "http://zendal-perso.blog.example/", ""),
+    (pyatspi.ROLE_IMAGE, "Portrait de ZeNdAl",
+     "L'auteur, casque sur les oreilles, sous un ciel de nuit"),
+    (pyatspi.ROLE_LINK, "http://zendal.skyblog.example/", ""),
+    (pyatspi.ROLE_LINK, "http://zendal-perso.blog.example/", ""),
 ])
 # The controls a person reaches with Tab, by window, from the layout file.
 TAB = {}
 # Where the parts of a control begin: not read as controls of their own.
-COMPOUND = {"combo box", "tree", "text"}
+COMPOUND = {pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_TREE, pyatspi.ROLE_TEXT}
 # What an application leaving the bus mid-read raises: a wait goes on.
 LEAVING = Exception
+
+
+def role(node):
+    """The node's role, as the constant pyatspi names it (ROLE_PUSH_BUTTON)
+    when printed."""
+    return pyatspi.Role(node.getRole())
 
 
 def frame(title):
@@ -69,15 +77,16 @@ def read(node, depth, out, lines, frame_name=None):
     under node, each with whether it takes the focus, and the lines of the
     tree. A control named like the frame around it has no name of its own:
     Qt gives a control without one its frame's caption."""
-    role = node.getRoleName()
+    kind = role(node)
     focusable = node.getState().contains(pyatspi.STATE_FOCUSABLE)
-    lines.append(f"{'  ' * depth}{role} | {node.name!r} | {node.description!r}"
+    lines.append(f"{'  ' * depth}{node.getRoleName()} | {node.name!r} | {node.description!r}"
                  + (" [focusable]" if focusable else ""))
     name = "" if node.name == frame_name else node.name
     # A field without a name would be one of the hidden colour fields.
-    if depth > 0 and (focusable or role in ("link", "image") or (role == "text" and not name)):
-        out.append((role, name, node.description, focusable))
-    if depth == 0 or role not in COMPOUND:
+    if depth > 0 and (focusable or kind in (pyatspi.ROLE_LINK, pyatspi.ROLE_IMAGE) or
+                      (kind == pyatspi.ROLE_TEXT and not name)):
+        out.append((kind, name, node.description, focusable))
+    if depth == 0 or kind not in COMPOUND:
         for child in node:
             if child is not None:
                 read(child, depth + 1, out, lines, node.name if depth > 0 else None)
@@ -100,14 +109,17 @@ def check_window(title, expected):
     print("\n".join(lines))
     said = [c[:3] for c in controls]
     problems = []
-    if found.getRoleName() != "frame":
-        problems.append(f"rôle {found.getRoleName()!r} au lieu de 'frame'")
+    if role(found) != pyatspi.ROLE_FRAME:
+        problems.append(f"rôle {role(found)} ({found.getRoleName()!r}) au lieu de ROLE_FRAME")
     if len(focusable()) != count:
         problems.append(f"{len(focusable())} contrôles atteints par Tab au lieu de {count}")
-    problems += [f"sans nom : {c!r}" for c in said if not c[1]]
-    problems += [f"dit deux fois : {c!r}" for i, c in enumerate(said) if c[1:] in
+
+    def shown(c):
+        return f"({c[0]}, {c[1]!r}, {c[2]!r})"
+    problems += [f"sans nom : {shown(c)}" for c in said if not c[1]]
+    problems += [f"dit deux fois : {shown(c)}" for i, c in enumerate(said) if c[1:] in
                  [d[1:] for d in said[:i]]]
-    problems += [f"absent : {row!r}" for row in rows if row not in said]
+    problems += [f"absent : {shown(row)}" for row in rows if row not in said]
     if problems:
         sys.exit(f"« {title} »\n  " + "\n  ".join(problems))
     return found
@@ -126,9 +138,10 @@ def press(window, name):
 
 def focused_menu_items():
     """The items of the menu whose item next takes the focus, as a screen
-    reader reads them when it does: role, name, shortcut and whether it can
-    be chosen, separators left out. Qt lists no popup among an application's
-    windows: a screen reader meets a menu through the focus of its items.
+    reader reads them when it does: role (its constant's name,
+    ROLE_MENU_ITEM), name, shortcut and whether it can be chosen, separators
+    left out. Qt lists no popup among an application's windows: a screen
+    reader meets a menu through the focus of its items.
     Says "listening" once it listens."""
     import gi
     gi.require_version("GLib", "2.0")
@@ -137,11 +150,11 @@ def focused_menu_items():
     items = []
 
     def focused(event):
-        if event.detail1 and event.source.getRoleName() == "menu item" and not items:
+        if event.detail1 and role(event.source) == pyatspi.ROLE_MENU_ITEM and not items:
             for item in event.source.parent:
-                if item is not None and item.getRoleName() != "separator":
+                if item is not None and role(item) != pyatspi.ROLE_SEPARATOR:
                     action = item.queryAction()
-                    items.append((item.getRoleName(), item.name,
+                    items.append((str(role(item)), item.name,
                                   action.getKeyBinding(0) if action.nActions else "",
                                   item.getState().contains(pyatspi.STATE_ENABLED)))
             pyatspi.Registry.stop()

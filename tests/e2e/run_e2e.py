@@ -652,12 +652,14 @@ def scenario_close_with_info_open(sc):
 
 
 # Qt's own menu of a text field, in French, as a screen reader reads it on
-# Linux: each item's name holds its shortcut after a tab, as Qt writes it.
+# Linux: each item's role by its constant's name (AT-SPI's words for a role
+# vary between its versions), and its name, which holds its shortcut after a
+# tab, as Qt writes it.
 CONTEXT_MENU = [
-    ("menu item", "Annuler\tCtrl+Z"), ("menu item", "Rétablir\tCtrl+Maj+Z"),
-    ("menu item", "Couper\tCtrl+X"), ("menu item", "Copier\tCtrl+C"),
-    ("menu item", "Coller\tCtrl+V"), ("menu item", "Supprimer"),
-    ("menu item", "Tout sélectionner\tCtrl+A"),
+    ("ROLE_MENU_ITEM", "Annuler\tCtrl+Z"), ("ROLE_MENU_ITEM", "Rétablir\tCtrl+Maj+Z"),
+    ("ROLE_MENU_ITEM", "Couper\tCtrl+X"), ("ROLE_MENU_ITEM", "Copier\tCtrl+C"),
+    ("ROLE_MENU_ITEM", "Coller\tCtrl+V"), ("ROLE_MENU_ITEM", "Supprimer"),
+    ("ROLE_MENU_ITEM", "Tout sélectionner\tCtrl+A"),
 ]
 
 

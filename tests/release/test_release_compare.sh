@@ -19,7 +19,7 @@ dist() {
 with zipfile.ZipFile(sys.argv[1], "w") as z:
     z.writestr(zipfile.ZipInfo("Velbrisk/velbrisk.exe", (2026, 1, 1, 0, 0, 0)), sys.argv[2])' \
         "$1/Velbrisk-2.00-windows-x64.zip" "$2"
-    printf '%s' "$3" >"$1/velbrisk_2.00_amd64.deb"
+    printf '%s' "$3" >"$1/velbrisk_2.00+deb12_amd64.deb"
     (cd "$1" && sha256sum -- * >SHA256SUMS)
 }
 
@@ -43,8 +43,8 @@ expect same 0 "^velbrisk.exe .* identique$"
 
 dist "$work/deb/a" exe deb
 dist "$work/deb/b" exe dex
-expect deb 1 "^velbrisk_2.00_amd64.deb .* DIFFÉRENT$"
-grep -q "^--- .*velbrisk_2.00_amd64.deb" "$work/deb.out" || { echo "ÉCHEC (deb) : pas de rapport de diffoscope"; failed=1; }
+expect deb 1 "^velbrisk_2.00+deb12_amd64.deb .* DIFFÉRENT$"
+grep -q "^--- .*velbrisk_2.00+deb12_amd64.deb" "$work/deb.out" || { echo "ÉCHEC (deb) : pas de rapport de diffoscope"; failed=1; }
 
 dist "$work/exe/a" exe deb
 dist "$work/exe/b" exf deb
@@ -52,6 +52,6 @@ expect exe 1 "^velbrisk.exe .* DIFFÉRENT$"
 
 dist "$work/missing/a" exe deb
 dist "$work/missing/b" exe deb
-rm "$work/missing/b/velbrisk_2.00_amd64.deb"
-expect missing 1 "^velbrisk_2.00_amd64.deb .*(absent) .* DIFFÉRENT$"
+rm "$work/missing/b/velbrisk_2.00+deb12_amd64.deb"
+expect missing 1 "^velbrisk_2.00+deb12_amd64.deb .*(absent) .* DIFFÉRENT$"
 exit $failed
