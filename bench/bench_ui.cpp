@@ -4,7 +4,9 @@
 // The cost of the main window's actions on big codes, offscreen: "Coller",
 // "Transformer" and the batch, each measured from the click until the window
 // has handled every event it caused; then what the code boxes' undo history
-// costs in time and memory.
+// costs in time and memory; last "Transformer" and a page's scroll of its
+// result on codes where every line holds replacements, which the marks of
+// the replaced spots must leave as fast as they were without them.
 #include "core/skinfilewriter.h"
 #include "ui/common/fonts.h"
 #include "ui/common/messagebox.h"
@@ -17,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -140,6 +143,44 @@ void hugeCodeHistory(QWidget &window, const std::function<QAbstractButton *(cons
     }
 }
 
+// "Transformer" (skin 15 to skin 1, the start-up labels) on codes of lines
+// of CSS that each hold the base colour twice, a million times in 32 MB,
+// then the output scrolled by a page, as the key Page Down does, 50 times
+// from its middle: the time of one page, drawn.
+void conversionAndScroll(const std::function<QAbstractButton *(const char *)> &button,
+                         velbrisk::ui::CodeBox &output)
+{
+    const QString line = u".t{color:#000000;background:#ffffff;border:1px solid #000000}\n"_s;
+    std::printf("\n| code, lines of %lld characters | replacements | \"Transformer\" | "
+                "a page's scroll of the output |\n|---|---|---|---|\n",
+                static_cast<long long>(line.size()));
+    for (const Size &s : {Size{"50 KB", 50 * 1024, 0}, Size{"1 MB", 1024 * 1024, 0},
+                          Size{"32 MB", 32 * 1024 * 1024, 0}}) {
+        QString code;
+        code.reserve(s.size + line.size());
+        while (code.size() < s.size)
+            code.append(line);
+        QGuiApplication::clipboard()->setText(code);
+        button("Command5")->click();
+        const int runs = s.size > 100 * 1024 ? 2 : 7;
+        const double convert = clickTime(button("Command1"), runs);
+
+        QScrollBar *bar = output.verticalScrollBar();
+        bar->setValue(bar->maximum() / 2);
+        output.viewport()->repaint();
+        constexpr int Pages = 50;
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < Pages; ++i) {
+            bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            output.viewport()->repaint();
+        }
+        const double page = double(timer.nsecsElapsed()) / 1e6 / Pages;
+        std::printf("| %s | %lld | %.1f ms | %.2f ms |\n", s.name,
+                    static_cast<long long>(code.count(u"#000000"_s)), convert, page);
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -186,5 +227,6 @@ int main(int argc, char *argv[])
     }
     historyStepCost();
     hugeCodeHistory(window, button);
+    conversionAndScroll(button, *window.findChild<velbrisk::ui::CodeBox *>(u"text2"_s));
     return 0;
 }
