@@ -5,6 +5,7 @@
 
 #include "core/skintable.h"
 
+#include <QAbstractItemView>
 #include <QItemDelegate>
 #include <QPainter>
 #include <QStandardItemModel>
@@ -91,6 +92,16 @@ SkinBox::SkinBox(const QString &text, QWidget *parent) : QComboBox(parent)
         addItem(skin.label.toString());
     setCurrentIndex(findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
     setEditText(text);
+}
+
+void SkinBox::showPopup()
+{
+    // Qt's list takes the box's width, which the labels filled before the
+    // squares came: it may grow, never shrink.
+    QAbstractItemView *list = view();
+    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                          style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    QComboBox::showPopup();
 }
 
 } // namespace velbrisk::ui
