@@ -486,13 +486,10 @@ void TestMainWindowActions::conversionsShowWhatTheyReplaced_data()
     QTest::newRow("deleted, then undo and redo")
         << u"Command2"_s << u"X"_s << QString() << u"aXa\nX"_s << u"a[X]a\n[X]"_s << u"aa\n"_s
         << u"2 occurrences de « X » supprimées"_s << u"undo, redo"_s << u"text2"_s;
-    QTest::newRow("same colour, then Coller")
+    QTest::newRow("same colour, then Eff")
         << u"Command1"_s << u"Habillage 13"_s << u"Habillage 15"_s << u"#000000"_s << u"#000000"_s
         << u"#000000"_s << u"« #000000 » remplacé par lui-même : le code est inchangé."_s
-        << u"Coller"_s << u"text1"_s;
-    QTest::newRow("none, then a drop")
-        << u"Command2"_s << u"#000000"_s << u"#333333"_s << u"p{}"_s << u"p{}"_s << u"p{}"_s
-        << u"Aucune occurrence de « #000000 » : le code est inchangé."_s << u"drop"_s << u"text2"_s;
+        << u"Eff"_s << u"text1"_s;
     QTest::newRow("batch, then typing")
         << u"Command8"_s << u"Habillage 15"_s << QString() << u"x#000000\n"_s << u"x[#000000]\n"_s
         << u"x[#313031]\n"_s << u"1 remplacement de « #000000 » par « #313031 »"_s << u"typing"_s
@@ -539,12 +536,6 @@ void TestMainWindowActions::conversionsShowWhatTheyReplaced()
     velbrisk::ui::CodeBox *box = m_form->codeBox(edited);
     if (edit == u"Eff"_s) {
         m_form->click(u"Command4"_s);
-    } else if (edit == u"Coller"_s) {
-        paste(*m_form, code);
-    } else if (edit == u"drop"_s) {
-        QMimeData text;
-        text.setText(u"z"_s);
-        QVERIFY(dragAndDrop(box->viewport(), &text, box->viewport()->rect().center()));
     } else {
         box->setFocus();
         if (edit == u"typing"_s) {
