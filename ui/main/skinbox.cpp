@@ -49,8 +49,8 @@ public:
 class SwatchDelegate : public QItemDelegate
 {
 public:
-    static constexpr int Margin = 3;               // on the left of the square
-    static constexpr int Side = 10;                // the square, its outline included
+    static constexpr int Margin = 3; // on the left of the square
+    static constexpr int Side = 9;   // the square, its outline included: any row holds it
     static constexpr int Room = Margin + Side + 1; // what the label moves right
     static constexpr QRgb Outline = 0x404040;
 
@@ -75,7 +75,7 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         const QSize label = QItemDelegate::sizeHint(option, index);
-        return {label.width() + Room, std::max(label.height(), Side + 2)};
+        return {label.width() + Room, label.height()};
     }
 };
 
