@@ -126,10 +126,15 @@ void CodeBox::paintMarksOn(QPainter &painter, const QTextBlock &block, QPointF a
         const qsizetype lineFrom = blockStart + line.textStart();
         const qsizetype lineTo = lineFrom + line.textLength(); // the line break, on the last line
         const bool lastLine = n == layout->lineCount() - 1;
+        // Finding the characters at the edges costs more than the marks:
+        // only a line that reaches past an edge is asked.
+        const qreal left = area.left() - at.x();
+        const qreal right = area.right() + 1 - at.x();
         const qsizetype from =
-            std::max(lineFrom, blockStart + line.xToCursor(area.left() - at.x()) - 1);
-        const qsizetype to =
-            std::min(lineTo + 1, blockStart + line.xToCursor(area.right() + 1 - at.x()) + 1);
+            line.x() >= left ? lineFrom : std::max(lineFrom, blockStart + line.xToCursor(left) - 1);
+        const qsizetype to = line.x() + line.naturalTextWidth() <= right
+                                 ? lineTo + 1
+                                 : std::min(lineTo + 1, blockStart + line.xToCursor(right) + 1);
         auto mark =
             std::lower_bound(m_markStarts.cbegin(), m_markStarts.cend(), from - m_markLength + 1);
         for (; mark != m_markStarts.cend() && *mark < to; ++mark) {
