@@ -82,11 +82,16 @@ double bestOf(int runs, const std::function<void()> &work)
 // is not counted, which the wall clock of a loaded machine counts at random.
 double bestProcessorTimeOf(int runs, const std::function<void()> &work)
 {
+    const auto seconds = [] {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+    };
     double best = 1e30;
     for (int i = 0; i < runs; ++i) {
-        const std::clock_t start = std::clock();
+        const double start = seconds();
         work();
-        best = std::min(best, double(std::clock() - start) / CLOCKS_PER_SEC);
+        best = std::min(best, seconds() - start);
     }
     return best;
 }
