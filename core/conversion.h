@@ -8,6 +8,8 @@
 // is never changed.
 #pragma once
 
+#include "core/replaceall.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -18,6 +20,7 @@ struct ConversionResult
     QString baseColour;   // or, for a free replacement, the search text
     QString targetColour; // or, for a free replacement, the replacement text
     QString convertedCode;
+    Replacements replacements; // what was replaced, where
 };
 
 // Skin to skin: looks both key colours up afresh from the two skin labels
@@ -29,5 +32,17 @@ ConversionResult ConvertSkin(QStringView baseSkin, QStringView targetSkin,
 
 // Free replacement: `search` by `replacement` throughout the code.
 ConversionResult ReplaceInCode(const QString &search, const QString &replacement, QStringView code);
+
+// What a conversion did, in one French sentence, for whoever reads the output
+// box: the mouse, the keyboard and screen readers alike.
+//   "12 remplacements de « #000000 » par « #333333 »", "1 remplacement de …"
+//   "3 occurrences de « ; » supprimées"           (an empty replacement)
+//   "Aucune occurrence de « #000000 » : le code est inchangé."
+//   "« #000000 » remplacé par lui-même : le code est inchangé."
+//   "Aucun texte à remplacer : le code est inchangé."  (an empty search)
+// A search or replacement text of several lines, or longer than 30
+// characters, is cut and ends with "…". The quotes are set as the program's
+// other messages set them, with plain spaces.
+QString ConversionReport(const ConversionResult &result);
 
 } // namespace velbrisk

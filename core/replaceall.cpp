@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <memory>
 
 namespace velbrisk {
 namespace {
@@ -233,7 +234,12 @@ QString replaceAt(QStringView code, const std::vector<qsizetype> &occurrences,
     return result;
 }
 
-QString ReplaceAll(QStringView code, QStringView search, QStringView replacement)
+namespace {
+
+// The replacement rule, telling `found` where each occurrence it replaces
+// starts, in order, as the scan meets it.
+template <typename Found>
+QString replaceAll(QStringView code, QStringView search, QStringView replacement, Found &&found)
 {
     if (search.isEmpty() || code.size() < search.size())
         return code.toString();
@@ -242,8 +248,12 @@ QString ReplaceAll(QStringView code, QStringView search, QStringView replacement
     // Room for the most occurrences the code can hold. Past twice the code's
     // size that costs too much address space: the positions come first, and
     // the result is allocated at its exact size.
-    if (r > 2 * m)
-        return replaceAt(code, findOccurrences(code, search), m, replacement);
+    if (r > 2 * m) {
+        const std::vector<qsizetype> occurrences = findOccurrences(code, search);
+        for (const qsizetype at : occurrences)
+            found(at);
+        return replaceAt(code, occurrences, m, replacement);
+    }
     const qsizetype most = r <= m ? code.size() : code.size() + code.size() / m * (r - m);
 
     // The result is written while the code is scanned, block by block, each
@@ -257,6 +267,7 @@ QString ReplaceAll(QStringView code, QStringView search, QStringView replacement
     qsizetype written = 0; // the result's length so far
     for (qsizetype settled = 0; settled < code.size();) {
         settled = finder.scan(settled + Block, [&](qsizetype at) {
+            found(at);
             copyChars(out + written, in + done, at - done);
             written += at - done;
             copyChars(out + written, replacement.data(), r);
@@ -278,6 +289,44 @@ QString ReplaceAll(QStringView code, QStringView search, QStringView replacement
         result.squeeze();
     }
     return result;
+}
+
+} // namespace
+
+QString ReplaceAll(QStringView code, QStringView search, QStringView replacement)
+{
+    return replaceAll(code, search, replacement, [](qsizetype) {});
+}
+
+ReplacedCode ReplaceAllCounted(QStringView code, QStringView search, QStringView replacement)
+{
+    ReplacedCode replaced;
+    replaced.replacements.searchLength = search.size();
+    replaced.replacements.replacementLength = replacement.size();
+    if (search == replacement) {
+        replaced.code = code.toString();
+        return replaced;
+    }
+    if (search.isEmpty() || code.size() < search.size()) {
+        replaced.code = code.toString();
+        return replaced;
+    }
+    // Room for the most occurrences the code can hold, written through a
+    // pointer: a vector's checks and growth cost a dense code a sixth of its
+    // time. Pages of the room never written are never touched.
+    std::unique_ptr<qsizetype[]> room(new qsizetype[size_t(code.size() / search.size())]);
+    qsizetype *next = room.get();
+    replaced.code = replaceAll(code, search, replacement, [&next](qsizetype at) { *next++ = at; });
+    replaced.replacements.inCode.assign(room.get(), next);
+    return replaced;
+}
+
+std::vector<qsizetype> Replacements::resultPositions() const
+{
+    std::vector<qsizetype> positions(inCode.size());
+    for (qsizetype i = 0; i < count(); ++i)
+        positions[size_t(i)] = inResult(i);
+    return positions;
 }
 
 } // namespace velbrisk

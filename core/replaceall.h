@@ -26,8 +26,44 @@
 #include <QString>
 #include <QStringView>
 
+#include <vector>
+
 namespace velbrisk {
 
 QString ReplaceAll(QStringView code, QStringView search, QStringView replacement);
+
+// Where a replacement changed a code: each occurrence it replaced, in order.
+// Replacement i starts in the result i × (replacement − search) units away
+// from where its occurrence started in the code, since every replacement
+// before it changed the length by that much.
+struct Replacements
+{
+    std::vector<qsizetype> inCode; // where each replaced occurrence starts in the code
+    qsizetype searchLength = 0;
+    qsizetype replacementLength = 0;
+
+    qsizetype count() const { return qsizetype(inCode.size()); }
+    qsizetype inResult(qsizetype i) const
+    {
+        return inCode[size_t(i)] + i * (replacementLength - searchLength);
+    }
+    std::vector<qsizetype> resultPositions() const;
+
+    bool operator==(const Replacements &) const = default;
+};
+
+struct ReplacedCode
+{
+    QString code;
+    Replacements replacements;
+};
+
+// ReplaceAll, with the count and the positions of what it replaced, found by
+// the same pass. A search equal to its replacement replaces nothing: the code
+// comes back unchanged, without positions, as nothing in it changes.
+//
+//   ReplaceAllCounted(u"aXa", u"a", u"aa") -> "aaXaa", in the code 0 and 2,
+//                                             in the result 0 and 3
+ReplacedCode ReplaceAllCounted(QStringView code, QStringView search, QStringView replacement);
 
 } // namespace velbrisk

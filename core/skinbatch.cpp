@@ -44,8 +44,12 @@ QString SkinBatch::content(int skinNumber) const
 
 ConversionResult SkinBatch::conversion(int skinNumber) const
 {
-    return {m_baseColour, SkinColourTable.at(size_t(skinNumber - 1)).keyColour.toString(),
-            content(skinNumber)};
+    const QStringView target = SkinColourTable.at(size_t(skinNumber - 1)).keyColour;
+    // The occurrences the batch found once are those each conversion replaced.
+    Replacements replacements{{}, m_baseColour.size(), target.size()};
+    if (target != m_baseColour)
+        replacements.inCode = m_occurrences;
+    return {m_baseColour, target.toString(), content(skinNumber), std::move(replacements)};
 }
 
 QString SkinBatch::closingMessage() const

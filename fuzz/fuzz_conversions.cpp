@@ -151,6 +151,13 @@ void checkReplaceAll(QStringView code, QStringView search, QStringView replaceme
         check(replaceAt(code, occurrences, search.size(), replacement) == expected,
               "replaceAt differs from the rule");
     }
+
+    // A search that is its own replacement replaces nothing.
+    const ReplacedCode counted = ReplaceAllCounted(code, search, replacement);
+    check(counted.code == expected, "ReplaceAllCounted differs from the rule");
+    check(counted.replacements.inCode ==
+              (search == replacement ? std::vector<qsizetype>{} : occurrences),
+          "ReplaceAllCounted positions");
 }
 
 } // namespace

@@ -91,14 +91,36 @@ void TestConversion::replaceInCode_data()
     QTest::addColumn<QString>("replacement");
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("convertedCode");
+    QTest::addColumn<QString>("report");
 
-    QTest::newRow("aa by b, even") << u"aa"_s << u"b"_s << u"aaaa"_s << u"bb"_s;
-    QTest::newRow("aa by b, odd") << u"aa"_s << u"b"_s << u"aaa"_s << u"ba"_s;
-    QTest::newRow("replacement holds search") << u"a"_s << u"aa"_s << u"aXa"_s << u"aaXaa"_s;
-    QTest::newRow("empty search") << QString() << u"x"_s << u"abc"_s << u"abc"_s;
-    QTest::newRow("empty replacement") << u"b"_s << QString() << u"abcb"_s << u"ac"_s;
+    QTest::newRow("aa by b, even") << u"aa"_s << u"b"_s << u"aaaa"_s << u"bb"_s
+                                   << u"2 remplacements de « aa » par « b »"_s;
+    QTest::newRow("aa by b, odd") << u"aa"_s << u"b"_s << u"aaa"_s << u"ba"_s
+                                  << u"1 remplacement de « aa » par « b »"_s;
+    QTest::newRow("replacement holds search")
+        << u"a"_s << u"aa"_s << u"aXa"_s << u"aaXaa"_s
+        << u"2 remplacements de « a » par « aa »"_s;
+    QTest::newRow("empty search") << QString() << u"x"_s << u"abc"_s << u"abc"_s
+                                  << u"Aucun texte à remplacer : le code est inchangé."_s;
+    QTest::newRow("empty replacement") << u"b"_s << QString() << u"abcb"_s << u"ac"_s
+                                       << u"2 occurrences de « b » supprimées"_s;
+    QTest::newRow("one deleted") << u"x"_s << QString() << u"axb"_s << u"ab"_s
+                                 << u"1 occurrence de « x » supprimée"_s;
     QTest::newRow("start-up texts")
-        << u"#000000"_s << u"#333333"_s << u"#000000;#0000001"_s << u"#333333;#3333331"_s;
+        << u"#000000"_s << u"#333333"_s << u"#000000;#0000001"_s << u"#333333;#3333331"_s
+        << u"2 remplacements de « #000000 » par « #333333 »"_s;
+    QTest::newRow("no occurrence")
+        << u"#000000"_s << u"#333333"_s << u"p{color:#fff}"_s << u"p{color:#fff}"_s
+        << u"Aucune occurrence de « #000000 » : le code est inchangé."_s;
+    QTest::newRow("search is its own replacement")
+        << u"#000000"_s << u"#000000"_s << u"#000000"_s << u"#000000"_s
+        << u"« #000000 » remplacé par lui-même : le code est inchangé."_s;
+    const QString longSearch = u"abcdefghijklmnopqrstuvwxyz0123456789"_s;
+    QTest::newRow("long search cut")
+        << longSearch << u"z"_s << longSearch + u'!' << u"z!"_s
+        << u"1 remplacement de « abcdefghijklmnopqrstuvwxyz0123… » par « z »"_s;
+    QTest::newRow("lines cut") << u"a\nb"_s << u"😀\u2028d"_s << u"a\nb"_s << u"😀\u2028d"_s
+                               << u"1 remplacement de « a… » par « 😀… »"_s;
 }
 
 void TestConversion::replaceInCode()
@@ -110,6 +132,7 @@ void TestConversion::replaceInCode()
     QCOMPARE(result.baseColour, search);
     QCOMPARE(result.targetColour, replacement);
     QTEST(result.convertedCode, "convertedCode");
+    QTEST(ConversionReport(result), "report");
 }
 
 void TestConversion::freeReplacementThenSkinConversion()

@@ -11,8 +11,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The rule written as plainly as possible, to check the fast one against.
-QString referenceReplaceAll(const QString &code, const QString &search, const QString &replacement)
+// The rule written as plainly as possible, to check the fast one against;
+// `positions` gets where each occurrence replaced starts in the code.
+QString referenceReplaceAll(const QString &code, const QString &search, const QString &replacement,
+                            std::vector<qsizetype> *positions = nullptr)
 {
     if (search.isEmpty())
         return code;
@@ -21,6 +23,8 @@ QString referenceReplaceAll(const QString &code, const QString &search, const QS
     while (i < code.size()) {
         // A view, not a copy: long searches over codes of several blocks.
         if (QStringView(code).mid(i, search.size()) == search) {
+            if (positions)
+                positions->push_back(i);
             out += replacement;
             i += search.size();
         } else {
@@ -29,6 +33,22 @@ QString referenceReplaceAll(const QString &code, const QString &search, const QS
         }
     }
     return out;
+}
+
+// ReplaceAllCounted against the reference: the same code, each occurrence
+// replaced where the rule finds it, and each replacement where it stands in
+// the result; none when the search is its own replacement.
+void checkCounted(const QString &code, const QString &search, const QString &replacement)
+{
+    std::vector<qsizetype> positions;
+    const QString expected = referenceReplaceAll(code, search, replacement, &positions);
+    if (search == replacement)
+        positions.clear();
+    const ReplacedCode counted = ReplaceAllCounted(code, search, replacement);
+    QCOMPARE(counted.code, expected);
+    QCOMPARE(counted.replacements.inCode, positions);
+    for (const qsizetype at : counted.replacements.resultPositions())
+        QCOMPARE(expected.mid(at, replacement.size()), replacement);
 }
 
 QString randomText(QRandomGenerator &random, const QList<QString> &alphabet, int maxLength)
@@ -91,6 +111,7 @@ void TestReplaceAll::namedCases_data()
     QTest::newRow("aa by b in aaa") << u"aaa"_s << u"aa"_s << u"b"_s << u"ba"_s;
     QTest::newRow("replacement contains search") << u"aXa"_s << u"a"_s << u"aa"_s << u"aaXaa"_s;
     QTest::newRow("empty replacement deletes") << u"a#1b#1"_s << u"#1"_s << QString() << u"ab"_s;
+    QTest::newRow("search is its own replacement") << u"a#1b"_s << u"#1"_s << u"#1"_s << u"a#1b"_s;
     QTest::newRow("no occurrence")
         << u"color:#fff"_s << u"#333333"_s << u"#7e94a5"_s << u"color:#fff"_s;
     QTest::newRow("colour with a further digit")
@@ -129,6 +150,7 @@ void TestReplaceAll::namedCases()
     QFETCH(QString, expected);
     QCOMPARE(ReplaceAll(code, search, replacement), expected);
     QCOMPARE(referenceReplaceAll(code, search, replacement), expected);
+    checkCounted(code, search, replacement);
 }
 
 void TestReplaceAll::matchesReference_data()
@@ -164,6 +186,9 @@ void TestReplaceAll::matchesReference()
         if (actual != expected)
             qWarning() << "code" << code << "search" << search << "replacement" << replacement;
         QCOMPARE(actual, expected);
+        checkCounted(code, search, replacement);
+        if (QTest::currentTestFailed())
+            return;
     }
 }
 
@@ -199,6 +224,7 @@ void TestReplaceAll::longCodes()
     while (code.size() < 100000)
         code += random.bounded(4) == 0 ? u"#"_s : QString(int(random.bounded(48)), u'3');
     QCOMPARE(ReplaceAll(code, search, replacement), referenceReplaceAll(code, search, replacement));
+    checkCounted(code, search, replacement);
 }
 
 void TestReplaceAll::longSameLengthSearches_data()
@@ -242,6 +268,7 @@ void TestReplaceAll::longSameLengthSearches()
     QVERIFY(expected != code);
     QCOMPARE(ReplaceAll(code, search, replacement), expected);
     QCOMPARE(replaceAt(code, findOccurrences(code, search), search.size(), replacement), expected);
+    checkCounted(code, search, replacement);
 }
 
 QTEST_APPLESS_MAIN(TestReplaceAll)

@@ -83,6 +83,7 @@ void TestSkinBatch::eachFileIsOneConversion()
         QCOMPARE(shown.baseColour, one.baseColour);
         QCOMPARE(shown.targetColour, one.targetColour);
         QCOMPARE(shown.convertedCode, one.convertedCode);
+        QCOMPARE(shown.replacements, one.replacements);
     }
     QCOMPARE(batch.content(1), u"a{color:#333333}\nb{color:#3333331;x:#333333}"_s);
 }

@@ -195,6 +195,21 @@ void MainWindow::showConversion(const ConversionResult &result)
     m_controls.baseColour->setText(result.baseColour);
     m_controls.targetColour->setText(result.targetColour);
     m_controls.outputCode->setCode(result.convertedCode);
+    showReplacements(result);
+}
+
+// Beside what a conversion writes, what it did: the occurrences it replaced
+// marked in the input box, the replacements in the output box, which says
+// how many. An empty replacement has nothing to mark; a line break the box
+// made of a CR LF would move every mark after it, so then none is shown.
+void MainWindow::showReplacements(const ConversionResult &result)
+{
+    const Replacements &replaced = result.replacements;
+    m_controls.inputCode->setMarks(replaced.inCode, replaced.searchLength, CodeBox::FoundTint);
+    if (m_controls.outputCode->codeLength() == result.convertedCode.size())
+        m_controls.outputCode->setMarks(replaced.resultPositions(), replaced.replacementLength,
+                                        CodeBox::WrittenTint);
+    m_controls.outputCode->setReport(ConversionReport(result));
 }
 
 // "Créer les fichiers txt...": the 24 variants are computed and written by

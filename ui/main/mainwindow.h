@@ -52,6 +52,7 @@ private:
     void writeAllSkins();
     void followFolderList();
     void showConversion(const ConversionResult &result);
+    void showReplacements(const ConversionResult &result);
 
     const Form1Widgets m_controls;
 

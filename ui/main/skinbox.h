@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// A skin box: an editable list of the 24 skin labels.
+// A skin box: an editable list of the 24 skin labels, each drawn in the list
+// beside a square of its skin's key colour.
 #pragma once
 
 #include <QComboBox>
@@ -17,6 +18,9 @@ class SkinBox : public QComboBox
 public:
     // Starts on `text`, the matching label being the current one, if any.
     explicit SkinBox(const QString &text, QWidget *parent = nullptr);
+
+    // The list opens wide enough for each label whole beside its square.
+    void showPopup() override;
 };
 
 } // namespace velbrisk::ui

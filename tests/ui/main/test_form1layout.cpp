@@ -3,15 +3,18 @@
 
 // The main window as a person first sees it: every control in its place,
 // the start-up contents, the tab order, the keys, the look.
+#include "core/skintable.h"
 #include "form1test.h"
 #include "ui/main/dirlist.h"
 #include "ui/main/form1layout.h"
 #include "windowdescription.h"
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
 #include <QSignalSpy>
 
 #include <memory>
@@ -58,6 +61,20 @@ QString shownText(QWidget *control)
     if (auto *dir = qobject_cast<velbrisk::ui::DirList *>(control))
         return dir->path();
     return {};
+}
+
+// The colour in the middle of the square the list draws before an entry.
+QColor swatchColour(const QComboBox *combo, const QModelIndex &index)
+{
+    QStyleOptionViewItem option;
+    option.initFrom(combo->view());
+    option.rect = QRect({}, combo->itemDelegate()->sizeHint(option, index));
+    QImage row(option.rect.size(), QImage::Format_RGB32);
+    row.fill(Qt::white);
+    QPainter painter(&row);
+    combo->itemDelegate()->paint(&painter, option, index);
+    painter.end();
+    return row.pixelColor(8, option.rect.height() / 2);
 }
 
 const QStringList TabOrder = testsupport::tabOrder(form1Description());
@@ -310,15 +327,24 @@ void TestForm1Layout::startUpContents()
     }
 }
 
-// The 24 labels in skin order, "Habillage 10" after "Habillage 9".
+// The 24 labels in skin order, "Habillage 10" after "Habillage 9"; the list
+// draws a square of each skin's key colour before its label, and a screen
+// reader hears the colour, the entries holding their labels alone.
 void TestForm1Layout::comboLists()
 {
     for (const QString &name : {u"Combo1"_s, u"Combo2"_s, u"Combo3"_s}) {
         QComboBox *combo = m_form->combo(name);
         QVERIFY(combo->isEditable());
         QStringList items;
-        for (int i = 0; i < combo->count(); ++i)
+        for (int i = 0; i < combo->count(); ++i) {
             items.append(combo->itemText(i));
+            const QModelIndex index = combo->model()->index(i, 0);
+            const QString colour = velbrisk::SkinColourTable.at(size_t(i)).keyColour.toString();
+            QCOMPARE(swatchColour(combo, index), QColor::fromString(colour));
+            QCOMPARE(index.data(Qt::AccessibleDescriptionRole).toString(),
+                     u"couleur clé "_s + colour);
+            QVERIFY(!index.data(Qt::DecorationRole).isValid());
+        }
         QStringList expected;
         for (int n = 1; n <= 24; ++n)
             expected.append(u"Habillage %1"_s.arg(n));

@@ -12,6 +12,7 @@
 #include "ui/main/dirlist.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QClipboard>
 #include <QDir>
 #include <QMimeData>
@@ -19,6 +20,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -108,6 +110,16 @@ QString native(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
+// A box's code with each of its marks between brackets.
+QString marked(const velbrisk::ui::CodeBox *box)
+{
+    QString code = box->code();
+    const std::vector<qsizetype> &starts = box->markStarts();
+    for (auto at = starts.rbegin(); at != starts.rend(); ++at)
+        code.insert(*at + box->markLength(), u']').insert(*at, u'[');
+    return code;
+}
+
 } // namespace
 
 class TestMainWindowActions : public QObject
@@ -133,6 +145,8 @@ private Q_SLOTS:
     void effEmptiesTheInputOnly();
     void everyChangeToACodeBoxCanBeUndone_data();
     void everyChangeToACodeBoxCanBeUndone();
+    void conversionsShowWhatTheyReplaced_data();
+    void conversionsShowWhatTheyReplaced();
 
     void helpBox();
     void folderListFollowsIntoTheFolderField();
@@ -442,6 +456,101 @@ void TestMainWindowActions::everyChangeToACodeBoxCanBeUndone()
     for (int step = 0; step < 3; ++step)
         QTest::keyClick(changed, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(changed->code(), initial);
+}
+
+// After a conversion the input box marks what was replaced, the output box
+// what replaced it, and says how many, to the mouse, to Tab and to screen
+// readers; a change of a box's text takes its marks and report away.
+void TestMainWindowActions::conversionsShowWhatTheyReplaced_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("search"); // a skin label for Command1 and Command8
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("input"); // marked as the brackets show
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("report");
+    QTest::addColumn<QString>("edit"); // then, in text1 or text2
+    QTest::addColumn<QString>("edited");
+
+    QTest::newRow("skin to skin, then Eff")
+        << u"Command1"_s << u"Habillage 15"_s << u"Habillage 1"_s
+        << u"a{color:#000000}\nb{border:#000000}"_s << u"a{color:[#000000]}\nb{border:[#000000]}"_s
+        << u"a{color:[#333333]}\nb{border:[#333333]}"_s
+        << u"2 remplacements de « #000000 » par « #333333 »"_s << u"Eff"_s << u"text1"_s;
+    QTest::newRow("free replacement, then typing")
+        << u"Command2"_s << u"a"_s << u"bb"_s << u"aXa"_s << u"[a]X[a]"_s << u"[bb]X[bb]"_s
+        << u"2 remplacements de « a » par « bb »"_s << u"typing"_s << u"text2"_s;
+    QTest::newRow("deleted, then undo and redo")
+        << u"Command2"_s << u"X"_s << QString() << u"aXa\nX"_s << u"a[X]a\n[X]"_s << u"aa\n"_s
+        << u"2 occurrences de « X » supprimées"_s << u"undo, redo"_s << u"text2"_s;
+    QTest::newRow("same colour, then Eff")
+        << u"Command1"_s << u"Habillage 13"_s << u"Habillage 15"_s << u"#000000"_s << u"#000000"_s
+        << u"#000000"_s << u"« #000000 » remplacé par lui-même : le code est inchangé."_s
+        << u"Eff"_s << u"text1"_s;
+    QTest::newRow("batch, then typing")
+        << u"Command8"_s << u"Habillage 15"_s << QString() << u"x#000000\n"_s << u"x[#000000]\n"_s
+        << u"x[#313031]\n"_s << u"1 remplacement de « #000000 » par « #313031 »"_s << u"typing"_s
+        << u"text1"_s;
+}
+
+void TestMainWindowActions::conversionsShowWhatTheyReplaced()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, search);
+    QFETCH(QString, replacement);
+    QFETCH(QString, code);
+    QFETCH(QString, input);
+    QFETCH(QString, output);
+    QFETCH(QString, report);
+    QFETCH(QString, edit);
+    QFETCH(QString, edited);
+
+    Boxes boxes;
+    QTemporaryDir folder;
+    m_form->type(u"Text5"_s, folder.path());
+    paste(*m_form, code);
+    const bool skins = button != u"Command2"_s;
+    m_form->type(skins ? (button == u"Command1"_s ? u"Combo1"_s : u"Combo3"_s) : u"Text3"_s,
+                 search);
+    m_form->type(skins ? u"Combo2"_s : u"Text4"_s, replacement);
+    m_form->click(button);
+
+    velbrisk::ui::CodeBox *text2 = m_form->codeBox(u"text2"_s);
+    QCOMPARE(marked(m_form->codeBox(u"text1"_s)), input);
+    QCOMPARE(marked(text2), output);
+    QCOMPARE(text2->toolTip(), report);
+    QCOMPARE(QAccessible::queryAccessibleInterface(text2)->text(QAccessible::Description),
+             report);
+    // Tab pressed on the control before, let go in the output box.
+    m_form->button(u"Command2"_s)->setFocus();
+    QTest::keyPress(m_form->button(u"Command2"_s), Qt::Key_Tab);
+    QVERIFY(text2->hasFocus());
+    QTest::keyRelease(text2, Qt::Key_Tab);
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), report);
+    QToolTip::hideText();
+
+    velbrisk::ui::CodeBox *box = m_form->codeBox(edited);
+    if (edit == u"Eff"_s) {
+        m_form->click(u"Command4"_s);
+    } else {
+        box->setFocus();
+        if (edit == u"typing"_s) {
+            QTest::keyClick(box, Qt::Key_Z);
+        } else {
+            QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+            QTest::keyClick(box, Qt::Key_Y, Qt::ControlModifier);
+        }
+    }
+    // The box edited loses its marks and report for good; the other keeps its marks.
+    QCOMPARE(marked(box), box->code());
+    const bool inputEdited = edited == u"text1"_s;
+    QCOMPARE(marked(m_form->codeBox(inputEdited ? u"text2"_s : u"text1"_s)),
+             inputEdited ? output : input);
+    QCOMPARE(text2->toolTip(), inputEdited ? report : QString());
+    QCOMPARE(QAccessible::queryAccessibleInterface(text2)->text(QAccessible::Description),
+             inputEdited ? report : QString());
 }
 
 void TestMainWindowActions::helpBox()
