@@ -93,17 +93,16 @@ void TestConversion::replaceInCode_data()
     QTest::addColumn<QString>("convertedCode");
     QTest::addColumn<QString>("report");
 
-    QTest::newRow("aa by b, even") << u"aa"_s << u"b"_s << u"aaaa"_s << u"bb"_s
-                                   << u"2 remplacements de « aa » par « b »"_s;
+    QTest::newRow("aa by b, even")
+        << u"aa"_s << u"b"_s << u"aaaa"_s << u"bb"_s << u"2 remplacements de « aa » par « b »"_s;
     QTest::newRow("aa by b, odd") << u"aa"_s << u"b"_s << u"aaa"_s << u"ba"_s
                                   << u"1 remplacement de « aa » par « b »"_s;
     QTest::newRow("replacement holds search")
-        << u"a"_s << u"aa"_s << u"aXa"_s << u"aaXaa"_s
-        << u"2 remplacements de « a » par « aa »"_s;
+        << u"a"_s << u"aa"_s << u"aXa"_s << u"aaXaa"_s << u"2 remplacements de « a » par « aa »"_s;
     QTest::newRow("empty search") << QString() << u"x"_s << u"abc"_s << u"abc"_s
                                   << u"Aucun texte à remplacer : le code est inchangé."_s;
-    QTest::newRow("empty replacement") << u"b"_s << QString() << u"abcb"_s << u"ac"_s
-                                       << u"2 occurrences de « b » supprimées"_s;
+    QTest::newRow("empty replacement")
+        << u"b"_s << QString() << u"abcb"_s << u"ac"_s << u"2 occurrences de « b » supprimées"_s;
     QTest::newRow("one deleted") << u"x"_s << QString() << u"axb"_s << u"ab"_s
                                  << u"1 occurrence de « x » supprimée"_s;
     QTest::newRow("start-up texts")
