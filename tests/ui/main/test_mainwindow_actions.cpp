@@ -520,8 +520,7 @@ void TestMainWindowActions::conversionsShowWhatTheyReplaced()
     QCOMPARE(marked(m_form->codeBox(u"text1"_s)), input);
     QCOMPARE(marked(text2), output);
     QCOMPARE(text2->toolTip(), report);
-    QCOMPARE(QAccessible::queryAccessibleInterface(text2)->text(QAccessible::Description),
-             report);
+    QCOMPARE(QAccessible::queryAccessibleInterface(text2)->text(QAccessible::Description), report);
     // Tab pressed on the control before, let go in the output box.
     m_form->button(u"Command2"_s)->setFocus();
     QTest::keyPress(m_form->button(u"Command2"_s), Qt::Key_Tab);
