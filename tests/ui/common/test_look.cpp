@@ -27,19 +27,11 @@ namespace {
 bool darkDesktop = true;
 
 // What a dark desktop hands every kind of control, as GTK's and KDE's dark
-// themes and Windows' dark colour schemes do.
+// themes and Windows' dark colour schemes do: light text on dark faces.
 const QPalette &darkPalette()
 {
-    static const QPalette palette = [] {
-        QPalette dark(QColor(0x32, 0x32, 0x32), QColor(0x2a, 0x2a, 0x2a));
-        dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
-        dark.setColor(QPalette::Text, Qt::white);
-        dark.setColor(QPalette::Highlight, QColor(0x3d, 0xae, 0xe9));
-        dark.setColor(QPalette::ToolTipBase, QColor(0x10, 0x10, 0x10));
-        dark.setColor(QPalette::ToolTipText, Qt::white);
-        return dark;
-    }();
-    return palette;
+    static const QPalette dark(QColor(0x32, 0x32, 0x32));
+    return dark;
 }
 
 class DesktopTheme : public QPlatformTheme
@@ -49,17 +41,6 @@ public:
     {
         return darkDesktop ? &darkPalette() : QPlatformTheme::palette(type);
     }
-#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
-    Qt::ColorScheme colorScheme() const override
-    {
-        return darkDesktop ? Qt::ColorScheme::Dark : Qt::ColorScheme::Light;
-    }
-#else
-    Appearance appearance() const override
-    {
-        return darkDesktop ? Appearance::Dark : Appearance::Light;
-    }
-#endif
 };
 
 class DesktopThemePlugin : public QPlatformThemePlugin
