@@ -77,19 +77,26 @@ build_qt() {
     local tree=$1 jobs=$2 qt=$3 version=$4 key=$5
     local work options=$tree/packaging/windows/qt-options.txt
     work=$(windows_qt_cache)/work-$key
-    rm -rf "$qt" "$work"
-    mkdir -p "$qt" "$work"
-    echo "Qt $version pour Windows n'est pas encore construit : construction dans $qt (une fois, 25 à 40 minutes)"
-    fetch_qt_sources "$work" "$version"
-    # Qt remembers its toolchain file: a copy that lives with it.
-    cp "$tree/packaging/windows/toolchain-mingw-w64-x86_64.cmake" "$qt/velbrisk-toolchain.cmake"
-    local defines=()
-    mapfile -t defines < <(sed -e 's/#.*//' -e 's/[[:space:]]*$//' -e '/^$/d' -e 's/^/-D/' "$options")
-    cmake -S "$work/src" -B "$work/build" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$qt/velbrisk-toolchain.cmake" \
-        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-        -DCMAKE_INSTALL_PREFIX="$qt" "${defines[@]}" >"$work/configure.log" 2>&1 ||
-        { tail -n 30 "$work/configure.log"; fail "la configuration de Qt a échoué ($work/configure.log)"; }
+    # A build stopped half-way (the machine shut down, Ctrl+C) goes on where
+    # it stopped: its folder is named by the same key, so it is the same build.
+    if [ -f "$work/configured" ] && [ -f "$qt/velbrisk-toolchain.cmake" ]; then
+        echo "Qt $version pour Windows : reprise de la construction interrompue dans $work"
+    else
+        rm -rf "$qt" "$work"
+        mkdir -p "$qt" "$work"
+        echo "Qt $version pour Windows n'est pas encore construit : construction dans $qt (une fois, 25 à 40 minutes)"
+        fetch_qt_sources "$work" "$version"
+        # Qt remembers its toolchain file: a copy that lives with it.
+        cp "$tree/packaging/windows/toolchain-mingw-w64-x86_64.cmake" "$qt/velbrisk-toolchain.cmake"
+        local defines=()
+        mapfile -t defines < <(sed -e 's/#.*//' -e 's/[[:space:]]*$//' -e '/^$/d' -e 's/^/-D/' "$options")
+        cmake -S "$work/src" -B "$work/build" -G Ninja \
+            -DCMAKE_TOOLCHAIN_FILE="$qt/velbrisk-toolchain.cmake" \
+            -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+            -DCMAKE_INSTALL_PREFIX="$qt" "${defines[@]}" >"$work/configure.log" 2>&1 ||
+            { tail -n 30 "$work/configure.log"; fail "la configuration de Qt a échoué ($work/configure.log)"; }
+        touch "$work/configured"
+    fi
     cmake --build "$work/build" -j "$jobs" >"$work/build.log" 2>&1 ||
         { grep -m 20 -B 2 -A 10 'error' "$work/build.log" | head -n 60; fail "la construction de Qt a échoué ($work/build.log)"; }
     cmake --install "$work/build" >"$work/install.log" 2>&1 ||
