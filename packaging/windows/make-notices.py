@@ -197,6 +197,13 @@ def package_version(package, form="${Version}"):
     return result.stdout
 
 
+def debian_release():
+    """The Debian release this Qt was built on ("12"), whose packages rebuild it."""
+    with open("/etc/os-release", encoding="utf-8") as f:
+        fields = dict(line.rstrip("\n").split("=", 1) for line in f if "=" in line)
+    return fields["VERSION_ID"].strip('"')
+
+
 def package_of(dll, folders):
     """The Debian package that provided the runtime DLL the build uses, with
     its version and its source package."""
@@ -323,6 +330,7 @@ def notices(build, qt):
         "COPYRIGHT": read("velbrisk-copyright.txt"),
         "QT_VERSION": qt_debian.split("+")[0].split("-")[0],
         "QT_DEBIAN_VERSION": qt_debian,
+        "DEBIAN_RELEASE": debian_release(),
         "QT_THIRD_PARTY": "\n".join(block).rstrip(),
         "QT_TRANSLATION_PACKAGE": translation_package,
         "QT_TRANSLATION_SOURCE": translation_package.split("paquet source ")[1].rstrip(")")
