@@ -148,6 +148,8 @@ void TestHugeInput::pasteConvertCopyAndBatch()
     QTest::keyClick(control<QWidget>("text1"), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(boxText(control<QWidget>("text1")),
              u"Mettez ici votre code SkyBlog d'une déco...\n"_s);
+    QTest::keyClick(control<QWidget>("text1"), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(boxText(control<QWidget>("text1")) == code);
 }
 
 QTEST_MAIN(TestHugeInput)

@@ -38,17 +38,47 @@ QString CodeBox::code() const
     return text;
 }
 
+namespace {
+
+// A whole text set as one step that Qt's history could not keep: the text
+// it replaced, which undo puts back, keeping the text it takes away for redo.
+// Qt runs it with its history switched off, so the swap records nothing.
+class WholeTextStep : public QAbstractUndoItem
+{
+public:
+    WholeTextStep(CodeBox *box, QString other) : m_box(box), m_other(std::move(other)) {}
+    void undo() override { swap(); }
+    void redo() override { swap(); }
+
+private:
+    void swap()
+    {
+        QString shown = m_box->code();
+        QTextCursor cursor(m_box->document());
+        cursor.select(QTextCursor::Document);
+        cursor.insertText(m_other);
+        m_other = std::move(shown);
+    }
+
+    CodeBox *m_box;
+    QString m_other;
+};
+
+} // namespace
+
 void CodeBox::setCode(const QString &code)
 {
-    if (m_historySize + code.size() > HistoryLimit)
-        dropHistory();
-    // The whole text replaced in one edit block is one undo step; what
-    // setPlainText() does instead would clear the history.
-    QTextCursor cursor(document());
-    cursor.beginEditBlock();
-    cursor.select(QTextCursor::Document);
-    cursor.insertText(code);
-    cursor.endEditBlock();
+    if (m_historySize + code.size() > HistoryLimit) {
+        setCodeLettingHistoryGo(code);
+    } else {
+        // The whole text replaced in one edit block is one undo step; what
+        // setPlainText() does instead would clear the history.
+        QTextCursor cursor(document());
+        cursor.beginEditBlock();
+        cursor.select(QTextCursor::Document);
+        cursor.insertText(code);
+        cursor.endEditBlock();
+    }
     // As a new text: the caret at its start, its first line in sight.
     moveCursor(QTextCursor::Start);
 }
@@ -170,12 +200,17 @@ void CodeBox::keyReleaseEvent(QKeyEvent *event)
         QToolTip::showText(viewport()->mapToGlobal(cursorRect().bottomLeft()), toolTip(), this);
 }
 
-void CodeBox::dropHistory()
+// Qt frees the texts its history keeps only when the box is filled anew,
+// and its own record of replacing a huge text costs as much again as the
+// text: the box is filled anew with the new code, laid out once, and the
+// step is the box's own, holding the one text it replaced.
+void CodeBox::setCodeLettingHistoryGo(const QString &code)
 {
-    // Qt frees the texts its history keeps only when the box is filled
-    // anew; turning the history off and on again frees nothing.
-    setPlainText(code());
-    m_historySize = document()->characterCount();
+    QString replaced = this->code();
+    const qsizetype replacedSize = replaced.size();
+    setPlainText(code);
+    document()->appendUndoItem(new WholeTextStep(this, std::move(replaced)));
+    m_historySize = replacedSize + codeLength();
 }
 
 void CodeBox::keyPressEvent(QKeyEvent *event)

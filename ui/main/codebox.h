@@ -71,7 +71,7 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
-    void dropHistory();
+    void setCodeLettingHistoryGo(const QString &code);
     void forgetConversion();
     void paintMarks(QPainter &painter, const QRect &area) const;
     void paintMarksOn(QPainter &painter, const QTextBlock &block, QPointF at,
