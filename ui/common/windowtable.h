@@ -65,27 +65,6 @@ constexpr int pixels(int twips)
     return twips / TwipsPerPixel;
 }
 
-// One row of a window's table, as the builder reads it for every window. The
-// names are the controls' own ("Command8", "text1"...), set as their object
-// names: the tests and the end-to-end harness find each control by its name.
-struct Row
-{
-    QStringView name;
-    Kind kind;
-    QStringView container;        // empty: the window itself
-    int left, top, width, height; // twips, from the container's top-left corner
-    QStringView text;             // caption, initial text or the picture's resource
-    int tabIndex;
-    QRgb colour; // a button's face, a label's ink, a shape's outline
-    int style;
-    // What a screen reader says of a control beyond its role, where its own
-    // text says too little: the caption a sighted person reads beside a
-    // field, and its frame where two fields share one; what a button does.
-    // Empty: the control's own text.
-    QStringView spokenName;
-    QStringView spokenDescription;
-};
-
 // Gives a control, once made, to the member of the window's struct of
 // controls that holds it.
 template <typename Widgets> using Hand = void (*)(Widgets &, QWidget *);
@@ -100,29 +79,42 @@ template <auto Member, typename Widgets> void to(Widgets &widgets, QWidget *widg
         qFatal("%s is not of its member's class", qPrintable(widget->objectName()));
 }
 
-// A row of a window's table as the window writes it: the member its control
-// goes to comes before the words of the row, which most controls do without.
+struct NoWidgets
+{
+};
+
+// One row of a window's table. The names are the controls' own ("Command8",
+// "text1"...), set as their object names: the tests and the end-to-end
+// harness find each control by its name. The member the control goes to
+// comes before what a screen reader is told of it, which most controls do
+// without.
 template <typename Widgets> struct Control
 {
     QStringView name;
     Kind kind;
-    QStringView container;
-    int left, top, width, height;
-    QStringView text;
+    QStringView container;        // empty: the window itself
+    int left, top, width, height; // twips, from the container's top-left corner
+    QStringView text;             // caption, initial text or the picture's resource
     int tabIndex;
-    QRgb colour;
+    QRgb colour; // a button's face, a label's ink, a shape's outline
     int style;
     Hand<Widgets> widget = nullptr; // none: the window does not use the control
+    // What a screen reader says of a control beyond its role, where its own
+    // text says too little: the caption a sighted person reads beside a
+    // field, and its frame where two fields share one; what a button does.
+    // Empty: the control's own text.
     QStringView spokenName = {};
     QStringView spokenDescription = {};
 
-    constexpr Row row() const
+    // The row without its member, for the part of the builder that is the
+    // same for every window.
+    constexpr Control<NoWidgets> row() const
     {
-        return {
-            name,  kind,       container,        left, top, width, height, text, tabIndex, colour,
-            style, spokenName, spokenDescription};
+        return {name, kind,     container, left,  top,     width,      height,
+                text, tabIndex, colour,    style, nullptr, spokenName, spokenDescription};
     }
 };
+using Row = Control<NoWidgets>;
 
 // What a window's controls share beyond their rows.
 struct Look
