@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QStyleFactory>
 #include <QToolTip>
+#include <QWidget>
 
 using namespace Qt::StringLiterals;
 
@@ -92,6 +93,13 @@ void setUpProgramLook()
     QToolTip::setPalette(QApplication::palette());
     qApp->installEventFilter(new TooltipColours(qApp));
     loadProgramFonts();
+}
+
+void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
 }
 
 } // namespace velbrisk::ui

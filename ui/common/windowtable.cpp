@@ -3,8 +3,7 @@
 
 #include "ui/common/windowtable.h"
 
-#include "core/startfolders.h"
-#include "ui/common/colours.h"
+#include "ui/common/look.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -39,13 +38,6 @@ void setFieldColours(QWidget *widget)
     setColour(widget, QPalette::Text, Ink);
 }
 
-QString initialText(const Row &c)
-{
-    if (c.text == UsersFolder)
-        return UserFolder();
-    return c.text.toString();
-}
-
 // One line, in the control's ink or else the button-text colour.
 QLabel *setUpLabel(QLabel *label, const Row &c)
 {
@@ -60,7 +52,7 @@ QLabel *setUpLabel(QLabel *label, const Row &c)
 
 QWidget *create(const Row &c, const Look &look, QWidget *container)
 {
-    const QString text = initialText(c);
+    const QString text = c.text.toString();
     switch (c.kind) {
     case Kind::Frame: {
         auto *frame = new QGroupBox(text, container);
@@ -158,12 +150,10 @@ QWidget *Builder::add(const Row &c)
     }
     QWidget *widget = create(c, d->look, in.widget);
     widget->setObjectName(c.name.toString());
-    for (const Speech &s : d->look.speech) {
-        if (s.control == c.name) {
-            widget->setAccessibleName(s.name.toString());
-            widget->setAccessibleDescription(s.description.toString());
-        }
-    }
+    if (!c.spokenName.isEmpty())
+        widget->setAccessibleName(c.spokenName.toString());
+    if (!c.spokenDescription.isEmpty())
+        widget->setAccessibleDescription(c.spokenDescription.toString());
     if (showsText(c.kind))
         widget->setFont(d->look.font(c.kind, c.style));
     widget->setGeometry(QRect(in.origin + QPoint(pixels(c.left), pixels(c.top)),

@@ -5,24 +5,22 @@
 // window's own description, and the one builder both windows are made by.
 //
 // Each window writes its table once (ui/main/form1layout.cpp,
-// ui/info/infolayout.cpp), what screen readers are told beside it
-// (form1accessible.h, infoaccessible.h), and makes the controls of its own
-// classes in its factory; the checks below hold every table at compile time.
+// ui/info/infolayout.cpp): one row for each control, with what screen readers
+// are told of it and the member of the window's struct of controls it goes
+// to. The checks below hold every table at compile time.
 #pragma once
 
 #include <QAccessible>
 #include <QColor>
 #include <QFont>
 #include <QStringView>
+#include <QWidget>
 
 #include <algorithm>
 #include <cstddef>
 #include <memory>
-#include <span>
 #include <string_view>
-#include <variant>
-
-class QWidget;
+#include <type_traits>
 
 namespace velbrisk::ui::table {
 
@@ -58,10 +56,6 @@ constexpr QRgb rgb(QRgb colour)
     return 0xff000000u | colour;
 }
 
-// The initial text of a folder field that starts on the user's own folder:
-// the home folder, the Documents folder on Windows.
-inline constexpr QStringView UsersFolder = u"~";
-
 // A control without a tab index, a picture or a shape.
 inline constexpr int NoTab = -1;
 
@@ -71,12 +65,30 @@ constexpr int pixels(int twips)
     return twips / TwipsPerPixel;
 }
 
+// Gives a control, once made, to the member of the window's struct of
+// controls that holds it.
+template <typename Widgets> using Hand = void (*)(Widgets &, QWidget *);
+
+// The hand of a member: `to<&Form1Widgets::inputCode>`. A control of another
+// class than its member's stops the program as it starts.
+template <auto Member, typename Widgets> void to(Widgets &widgets, QWidget *widget)
+{
+    auto &member = widgets.*Member;
+    member = qobject_cast<std::remove_reference_t<decltype(member)>>(widget);
+    if (!member)
+        qFatal("%s is not of its member's class", qPrintable(widget->objectName()));
+}
+
+struct NoWidgets
+{
+};
+
 // One row of a window's table. The names are the controls' own ("Command8",
 // "text1"...), set as their object names: the tests and the end-to-end
-// harness find each control by its name. `Slot` says where the builder hands
-// the control to the window: a std::variant of std::monostate (nowhere) and
-// pointers to the members of the window's struct of controls.
-template <typename Slot> struct Control
+// harness find each control by its name. The member the control goes to
+// comes before what a screen reader is told of it, which most controls do
+// without.
+template <typename Widgets> struct Control
 {
     QStringView name;
     Kind kind;
@@ -86,26 +98,23 @@ template <typename Slot> struct Control
     int tabIndex;
     QRgb colour; // a button's face, a label's ink, a shape's outline
     int style;
-    Slot widget;
+    Hand<Widgets> widget = nullptr; // none: the window does not use the control
+    // What a screen reader says of a control beyond its role, where its own
+    // text says too little: the caption a sighted person reads beside a
+    // field, and its frame where two fields share one; what a button does.
+    // Empty: the control's own text.
+    QStringView spokenName = {};
+    QStringView spokenDescription = {};
 
-    // The row without its slot, for the part of the builder that is the same
-    // for every window.
-    constexpr Control<std::monostate> untyped() const
+    // The row without its member, for the part of the builder that is the
+    // same for every window.
+    constexpr Control<NoWidgets> row() const
     {
-        return {name, kind, container, left, top, width, height, text, tabIndex, colour, style, {}};
+        return {name, kind,     container, left,  top,     width,      height,
+                text, tabIndex, colour,    style, nullptr, spokenName, spokenDescription};
     }
 };
-using Row = Control<std::monostate>;
-
-// What a screen reader says of a control beyond its role: the caption a
-// sighted person reads beside it, and its frame where two fields share one.
-// A button keeps its caption as name. Controls not listed say their own text.
-struct Speech
-{
-    QStringView control;
-    QStringView name;
-    QStringView description;
-};
+using Row = Control<NoWidgets>;
 
 // What a window's controls share beyond their rows.
 struct Look
@@ -120,7 +129,6 @@ struct Look
     // The interfaces of the window's own classes, installed before any
     // control exists: an interface, once asked for, is kept.
     QAccessible::InterfaceFactory interfaces;
-    std::span<const Speech> speech;
 };
 
 constexpr bool sameName(QStringView a, QStringView b)
@@ -177,77 +185,38 @@ template <typename Table> constexpr bool tabIndicesWithoutGaps(const Table &cont
     return true;
 }
 
-// Each row of the screen-reader table speaks of one control of the window,
-// one that says no text of its own (no frame, no label, no hidden field), and
-// no control is spoken of twice.
-template <typename Table>
-constexpr bool speaksOfEachControlOnce(const Table &controls, std::span<const Speech> speech)
+// Only a control that says no text of its own to a screen reader (no frame,
+// no label, no hidden field) is given words of the table's.
+template <typename Table> constexpr bool speaksOnlyForSilentControls(const Table &controls)
 {
-    for (const Speech &s : speech) {
-        if (std::ranges::count_if(
-                speech, [&](const Speech &o) { return sameName(o.control, s.control); }) != 1)
-            return false;
-        if (std::ranges::count_if(controls, [&](const auto &c) {
-                return sameName(c.name, s.control) && c.kind != Kind::Frame &&
-                       c.kind != Kind::Label && !(c.style & Hidden);
-            }) != 1)
-            return false;
-    }
-    return true;
+    return std::ranges::none_of(controls, [](const auto &c) {
+        return (!c.spokenName.isEmpty() || !c.spokenDescription.isEmpty()) &&
+               (c.kind == Kind::Frame || c.kind == Kind::Label || (c.style & Hidden));
+    });
 }
 
-// Every check above, on one window's table and screen-reader table:
-// static_assert(table::Checked<Controls, Speech>::value).
-template <const auto &Controls, const auto &Speech> struct Checked
+// No member receives two controls.
+template <typename Table> constexpr bool handsEachMemberOnce(const Table &controls)
+{
+    return std::ranges::all_of(controls, [&](const auto &c) {
+        return !c.widget ||
+               std::ranges::count(controls, c.widget, [](const auto &o) { return o.widget; }) == 1;
+    });
+}
+
+// Every check above, on one window's table:
+// static_assert(table::Checked<Controls>::value).
+template <const auto &Controls> struct Checked
 {
     static_assert(onWholePixels(Controls), "a place or size between two pixels");
     static_assert(namedOnceContainersFirst(Controls),
                   "a name twice, or a container after its controls");
     static_assert(tabIndicesWithoutGaps(Controls), "tab indices with a gap or twice the same");
-    static_assert(speaksOfEachControlOnce(Controls, Speech),
-                  "a screen-reader row for no control, or twice");
+    static_assert(speaksOnlyForSilentControls(Controls),
+                  "words for a screen reader on a frame, a label or a hidden field");
+    static_assert(handsEachMemberOnce(Controls), "a member handed two controls");
     static constexpr bool value = true;
 };
-
-// Stands for any control in a brace list of a struct of controls.
-struct AnyControl
-{
-    template <typename T> constexpr operator T *() const { return nullptr; }
-};
-
-// How many members a struct of controls has: the most controls a brace list
-// of it takes. All are pointers to controls; a member of another kind would
-// stop the count short, and the check below would fail.
-template <typename Widgets, typename... Controls> constexpr int widgetMembers()
-{
-    if constexpr (requires { Widgets{Controls{}..., AnyControl{}}; })
-        return widgetMembers<Widgets, Controls..., AnyControl>();
-    else
-        return int(sizeof...(Controls));
-}
-
-// Whether a row hands its control to a member of `Widgets` of type T *.
-template <typename T, typename Widgets, typename Slot> constexpr bool holds(const Slot &slot)
-{
-    return std::holds_alternative<T * Widgets::*>(slot);
-}
-
-// Every member of `Widgets` receives exactly one control, of a type that
-// `typed` says the control's kind is made of.
-template <typename Widgets, typename Table, typename Typed>
-constexpr bool fillsEveryMemberOnce(const Table &controls, Typed typed)
-{
-    int filled = 0;
-    for (const auto &c : controls) {
-        if (std::holds_alternative<std::monostate>(c.widget))
-            continue;
-        ++filled;
-        if (!typed(c) ||
-            std::ranges::count(controls, c.widget, [](const auto &o) { return o.widget; }) != 1)
-            return false;
-    }
-    return filled == widgetMembers<Widgets>();
-}
 
 // Builds the controls of one window in the order of its table, then their
 // tab order; the same for every window.
@@ -271,24 +240,17 @@ private:
     std::unique_ptr<Private> d;
 };
 
-template <typename Widgets> void hand(Widgets &, std::monostate, QWidget *) {}
-
-template <typename Widgets, typename T>
-void hand(Widgets &widgets, T *Widgets::*member, QWidget *widget)
-{
-    widgets.*member = static_cast<T *>(widget);
-}
-
 // Creates every control of `controls` on `window` and hands each to its
 // member of `Widgets`. Connects nothing.
-template <typename Widgets, typename Slot, std::size_t N>
-Widgets build(QWidget *window, const Control<Slot> (&controls)[N], const Look &look)
+template <typename Widgets, std::size_t N>
+Widgets build(QWidget *window, const Control<Widgets> (&controls)[N], const Look &look)
 {
     Widgets widgets;
     Builder builder(window, look);
-    for (const Control<Slot> &c : controls) {
-        QWidget *widget = builder.add(c.untyped());
-        std::visit([&](auto member) { hand(widgets, member, widget); }, c.widget);
+    for (const Control<Widgets> &c : controls) {
+        QWidget *widget = builder.add(c.row());
+        if (c.widget)
+            c.widget(widgets, widget);
     }
     builder.finish();
     return widgets;

@@ -4,15 +4,19 @@
 #include "ui/info/infowindow.h"
 
 #include "ui/common/messagebox.h"
-#include "ui/info/infofactory.h"
-#include "ui/info/infolayout.h"
-#include "ui/info/x11skiptaskbar.h"
+#include "ui/info/linklabel_p.h"
+#ifdef VELBRISK_HAVE_XCB
+#include "ui/common/x11.h"
+#endif
 
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QUrl>
+
+#include <array>
+#include <string_view>
 
 using namespace Qt::StringLiterals;
 
@@ -35,33 +39,55 @@ constexpr Qt::WindowFlags FrameFlags =
     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 #endif
 
+// Asks the X11 window manager for no taskbar button and no pager entry: Qt
+// has no flag that does it for an ordinary window without owner. The window
+// must not be mapped yet: a mapped window's state changes only through
+// messages to the window manager. Qt keeps these states when it maps it.
+void keepOffTaskbar([[maybe_unused]] QWidget *window)
+{
+#ifdef VELBRISK_HAVE_XCB
+    xcb_connection_t *connection = x11::connection();
+    if (!connection)
+        return;
+    const auto xWindow = static_cast<xcb_window_t>(window->winId());
+
+    constexpr std::array<std::string_view, 3> names = {
+        "_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"};
+    std::array<xcb_atom_t, names.size()> atoms{};
+    if (!x11::internAtoms(connection, names, atoms))
+        return;
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xWindow, atoms[0], XCB_ATOM_ATOM, 32, 2,
+                        &atoms[1]);
+    xcb_flush(connection);
+#endif
+}
+
 } // namespace
 
-InfoWindow::InfoWindow(QWidget *parent) : QWidget(parent, FrameFlags)
+// The controls are built before anything else: the builder installs what
+// screen readers are told before any interface is asked for.
+InfoWindow::InfoWindow(QWidget *parent)
+    : QWidget(parent, FrameFlags), m_controls(buildInfoWindow(this))
 {
-    // Before anything else: the builder installs what screen readers are
-    // told before any interface is asked for.
-    const InfoWidgets controls = buildInfoWindow(this);
     setObjectName(u"Form2"_s);
     setWindowTitle(u"Information..."_s);
     setAttribute(Qt::WA_DeleteOnClose);
 
-    m_closeButton = controls.closeButton;
     // A focused button takes Enter as a click, like Space.
-    m_closeButton->installEventFilter(this);
+    m_controls.closeButton->installEventFilter(this);
 
     // "Fermer" only hides the window: it comes back where it was.
-    connect(m_closeButton, &QPushButton::clicked, this, &QWidget::hide);
-    connect(controls.officialBlog, &LinkLabel::clicked, this, &InfoWindow::openOfficialBlog);
-    connect(controls.personalBlog, &LinkLabel::clicked, this, &InfoWindow::openPersonalBlog);
+    connect(m_controls.closeButton, &QPushButton::clicked, this, &QWidget::hide);
+    connect(m_controls.officialBlog, &LinkLabel::clicked, this, &InfoWindow::openOfficialBlog);
+    connect(m_controls.personalBlog, &LinkLabel::clicked, this, &InfoWindow::openPersonalBlog);
 }
 
 bool InfoWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_closeButton && event->type() == QEvent::KeyPress) {
+    if (watched == m_controls.closeButton && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            m_closeButton->click();
+            m_controls.closeButton->click();
             return true;
         }
     }

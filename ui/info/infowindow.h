@@ -13,12 +13,27 @@ class QPushButton;
 
 namespace velbrisk::ui {
 
+class LinkLabel;
+
 // The author's addresses. "Blog perso :" shows the personal blog but opens
 // the home page: the links keep their own copies and never read a label.
 inline constexpr QStringView OfficialBlogAddress = u"http://zendal.skyblog.example/";
 inline constexpr QStringView PersonalBlogAddress = u"http://zendal-perso.blog.example/";
 inline constexpr QStringView HomePageAddress = u"http://www.kwr-production.example/";
 inline constexpr QStringView BirthDate = u"17/03/88";
+
+// The controls the information window connects, as its table
+// (infolayout.cpp) builds them.
+struct InfoWidgets
+{
+    LinkLabel *officialBlog = nullptr;
+    LinkLabel *personalBlog = nullptr;
+    QPushButton *closeButton = nullptr;
+};
+
+// Creates every control of Form2 on `window`, gives the window its size,
+// place and colour and its controls their tab order. Connects nothing.
+InfoWidgets buildInfoWindow(QWidget *window);
 
 // A top-level window without owner, deleted when its close box is used; the
 // holder in the main window then loads a fresh one on the next request.
@@ -38,7 +53,7 @@ private:
     void openPersonalBlog();
     void openAddress(QStringView address);
 
-    QPushButton *m_closeButton = nullptr;
+    const InfoWidgets m_controls;
     // Where the client area was when "Fermer" hid the window.
     std::optional<QPoint> m_hiddenAt;
 };

@@ -1,10 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/main/clipboard.h"
+#include "ui/main/clipboard_p.h"
 
 #include "core/clipboardtext.h"
-#include "ui/main/clipboard_p.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

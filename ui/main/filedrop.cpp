@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/main/filedrop.h"
+#include "ui/main/filedrop_p.h"
 
 #include <QAbstractScrollArea>
 #include <QDropEvent>

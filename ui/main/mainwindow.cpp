@@ -11,14 +11,13 @@
 #include "core/skintable.h"
 #include "ui/common/messagebox.h"
 #include "ui/info/infowindow.h"
-#include "ui/main/clipboard.h"
+#include "ui/main/clipboard_p.h"
 #include "ui/main/codebox.h"
 #include "ui/main/dirlist.h"
-#include "ui/main/filedrop.h"
-#include "ui/main/form1layout.h"
+#include "ui/main/filedrop_p.h"
+#include "ui/main/skinbox_p.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,16 +39,6 @@ constexpr QStringView HelpText =
     u"Collez votre déco dans la case en haut à gauche et le programme va modifier une déco avec "
     u"un habillage 1 par exemple, pour faire tous les autres habillages, merci de bien remplir "
     u"les champs ci-dessus car sinon vous ne retrouverez pas vos fichiers...";
-
-// The program's own setting of a combo text: the matching list entry, if
-// any, becomes current. No colour is looked up, as only typing is connected.
-void setComboText(QComboBox *combo, const QString &text)
-{
-    const int index = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index >= 0)
-        combo->setCurrentIndex(index);
-    combo->setEditText(text);
-}
 
 } // namespace
 
@@ -96,7 +85,7 @@ void MainWindow::connectHandlers()
 }
 
 // A text that names no skin leaves the colour field untouched.
-void MainWindow::lookUpColour(const QComboBox *skin, QLineEdit *colour)
+void MainWindow::lookUpColour(const SkinBox *skin, QLineEdit *colour)
 {
     if (const auto found = FindKeyColour(skin->currentText()))
         colour->setText(found->toString());
@@ -225,8 +214,8 @@ void MainWindow::writeAllSkins()
     const std::optional<SkinFileFailure> failure = WriteSkinFiles(batch);
     const int lastSkin = failure ? std::clamp(failure->skinNumber, 1, SkinCount) : SkinCount;
 
-    setComboText(c.baseSkin, baseSkin);
-    setComboText(c.targetSkin, SkinLabel(lastSkin));
+    c.baseSkin->setSkin(baseSkin);
+    c.targetSkin->setSkin(SkinLabel(lastSkin));
     showConversion(batch.conversion(lastSkin));
 
     if (failure)

@@ -9,14 +9,12 @@
 // results back.
 #pragma once
 
-#include "ui/main/form1layout.h"
-
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
-class QComboBox;
 class QLineEdit;
+class QPushButton;
 
 namespace velbrisk {
 struct ConversionResult;
@@ -24,7 +22,41 @@ struct ConversionResult;
 
 namespace velbrisk::ui {
 
+class CodeBox;
+class DirList;
 class InfoWindow;
+class SkinBox;
+
+// The controls the main window reads, writes or connects, as its table
+// (form1layout.cpp) builds them.
+struct Form1Widgets
+{
+    CodeBox *inputCode = nullptr;
+    CodeBox *outputCode = nullptr;
+    SkinBox *baseSkin = nullptr;
+    SkinBox *targetSkin = nullptr;
+    QLineEdit *baseColour = nullptr;   // hidden; the skin conversion's search text
+    QLineEdit *targetColour = nullptr; // hidden; the skin conversion's replacement text
+    QLineEdit *searchText = nullptr;
+    QLineEdit *replacementText = nullptr;
+    SkinBox *batchBaseSkin = nullptr;
+    QLineEdit *folder = nullptr;
+    QLineEdit *prefix = nullptr;
+    DirList *folderList = nullptr;
+
+    QPushButton *convertSkin = nullptr;
+    QPushButton *replaceText = nullptr;
+    QPushButton *copyOutput = nullptr;
+    QPushButton *clearInput = nullptr;
+    QPushButton *pasteInput = nullptr;
+    QPushButton *showInformation = nullptr;
+    QPushButton *showHelp = nullptr;
+    QPushButton *writeAllSkins = nullptr;
+};
+
+// Creates every control of Form1 on `window`, sizes the window and sets its
+// own colours, font and tab order. Connects nothing.
+Form1Widgets buildForm1(QWidget *window);
 
 class MainWindow : public QWidget
 {
@@ -39,7 +71,7 @@ protected:
 private:
     void connectHandlers();
 
-    void lookUpColour(const QComboBox *skin, QLineEdit *colour);
+    void lookUpColour(const SkinBox *skin, QLineEdit *colour);
     void convertSkin();
     void replaceText();
     void copyOutput();

@@ -1,12 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/main/skinbox.h"
+#include "ui/main/skinbox_p.h"
 
 #include "core/skintable.h"
 
 #include <QAbstractItemView>
+#include <QAccessibleWidget>
 #include <QItemDelegate>
+#include <QLineEdit>
 #include <QPainter>
 #include <QStandardItemModel>
 
@@ -79,6 +81,72 @@ public:
     }
 };
 
+// A skin list read by its accessible name, its text being its value. On
+// Linux, Qt's own interface reads the text as the name, so that the three
+// lists would all sound alike ("Habillage 15").
+class SkinBoxAccessible : public QAccessibleWidget
+{
+public:
+    explicit SkinBoxAccessible(SkinBox *box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
+
+    QComboBox *combo() const { return static_cast<QComboBox *>(widget()); }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value ||
+            (t == QAccessible::Name && combo()->accessibleName().isEmpty()))
+            return combo()->currentText();
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.expandable = true;
+        s.expanded = combo()->view()->isVisible();
+        s.editable = combo()->isEditable();
+        return s;
+    }
+
+    // The list of skins, then the field one types in, as in Qt's own.
+    int childCount() const override { return combo()->lineEdit() ? 2 : 1; }
+
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index == 0)
+            return QAccessible::queryAccessibleInterface(combo()->view());
+        if (index == 1 && combo()->lineEdit())
+            return QAccessible::queryAccessibleInterface(combo()->lineEdit());
+        return nullptr;
+    }
+
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        if (!child)
+            return -1;
+        if (child->object() == combo()->view())
+            return 0;
+        if (combo()->lineEdit() && child->object() == combo()->lineEdit())
+            return 1;
+        return -1;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QAccessibleWidget::actionNames() << showMenuAction() << pressAction();
+    }
+
+    void doAction(const QString &name) override
+    {
+        if (name != showMenuAction() && name != pressAction())
+            return QAccessibleWidget::doAction(name);
+        if (combo()->view()->isVisible())
+            combo()->hidePopup();
+        else
+            combo()->showPopup();
+    }
+};
+
 } // namespace
 
 SkinBox::SkinBox(const QString &text, QWidget *parent) : QComboBox(parent)
@@ -90,7 +158,14 @@ SkinBox::SkinBox(const QString &text, QWidget *parent) : QComboBox(parent)
     setCompleter(nullptr);
     for (const SkinEntry &skin : SkinColourTable)
         addItem(skin.label.toString());
-    setCurrentIndex(findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    setSkin(text);
+}
+
+void SkinBox::setSkin(const QString &text)
+{
+    const int index = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        setCurrentIndex(index);
     setEditText(text);
 }
 
@@ -102,6 +177,13 @@ void SkinBox::showPopup()
     list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
                           style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     QComboBox::showPopup();
+}
+
+QAccessibleInterface *skinBoxInterface(const QString &className, QObject *object)
+{
+    if (className == QLatin1StringView(SkinBox::staticMetaObject.className()))
+        return new SkinBoxAccessible(static_cast<SkinBox *>(object));
+    return nullptr;
 }
 
 } // namespace velbrisk::ui

@@ -6,7 +6,7 @@
 #include "core/skintable.h"
 #include "form1test.h"
 #include "ui/main/dirlist.h"
-#include "ui/main/form1layout.h"
+#include "ui/main/skinbox_p.h"
 #include "windowdescription.h"
 
 #include <QAbstractItemView>

@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The controls of Form2 that are of its own classes.
+// The links of Form2: labels that report a click.
 #pragma once
 
-#include "ui/common/windowtable.h"
-
 #include <QLabel>
+
+class QAccessibleInterface;
 
 namespace velbrisk::ui {
 
@@ -28,8 +28,8 @@ private:
     bool m_pressed = false;
 };
 
-// A link label showing `text` or the outline, as the row's kind says; the
-// builder (ui/common/windowtable.h) makes the other kinds.
-QWidget *makeInfoControl(const table::Row &control, const QString &text, QWidget *container);
+// A link label's interface: a link named after the address it shows, which a
+// screen reader can press; null for any other class.
+QAccessibleInterface *linkLabelInterface(const QString &className, QObject *object);
 
 } // namespace velbrisk::ui

@@ -1,14 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Les auteurs de Velbrisk
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/info/infoaccessible.h"
-
-#include "ui/info/infofactory.h"
-#include "ui/info/infowindow.h"
+#include "ui/info/linklabel_p.h"
 
 #include <QAccessibleWidget>
-
-using namespace Qt::StringLiterals;
+#include <QMouseEvent>
 
 namespace velbrisk::ui {
 namespace {
@@ -50,14 +46,26 @@ public:
 
 } // namespace
 
-QAccessibleInterface *infoInterface(const QString &className, QObject *object)
+void LinkLabel::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    m_pressed = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click)
+        Q_EMIT clicked();
+}
+
+QAccessibleInterface *linkLabelInterface(const QString &className, QObject *object)
 {
     if (className == QLatin1StringView(LinkLabel::staticMetaObject.className()))
         return new LinkAccessible(static_cast<LinkLabel *>(object));
-    if (className == QLatin1StringView(InfoWindow::staticMetaObject.className()))
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
-    if (className == u"QFrame" && qobject_cast<InfoWindow *>(object->parent()))
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Grouping);
     return nullptr;
 }
 
