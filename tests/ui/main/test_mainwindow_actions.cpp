@@ -26,6 +26,10 @@
 
 #include <memory>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 using namespace Qt::StringLiterals;
 using form1test::Boxes;
 using form1test::Form1;
@@ -579,6 +583,12 @@ void TestMainWindowActions::folderListFollowsIntoTheFolderField()
     QFile file(dir.filePath(u"habillage1.txt"_s));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
+#ifdef Q_OS_WIN
+    // There a dot hides nothing (as Wine 10 knows, unlike Wine 8): the attribute does.
+    const QString hidden = QDir::toNativeSeparators(dir.filePath(u".cache"_s));
+    QVERIFY(SetFileAttributesW(reinterpret_cast<const wchar_t *>(hidden.utf16()),
+                               FILE_ATTRIBUTE_HIDDEN));
+#endif
 
     const QString before = QDir::currentPath();
     QVERIFY(QDir::setCurrent(root.path()));
