@@ -160,6 +160,12 @@ void MainWindow::showInformationWindow()
 {
     if (!m_info)
         m_info = new InfoWindow();
+#ifdef Q_OS_WIN
+    // Wine 10 leaves a window that is already open behind the one clicked,
+    // whatever raise() asks; shown anew, it comes in front, as on Windows.
+    else if (m_info->isVisible() && !m_info->isActiveWindow())
+        m_info->hide();
+#endif
     m_info->show();
     m_info->raise();
     m_info->activateWindow();
