@@ -24,7 +24,9 @@ import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 TEMPLATE = os.path.join(HERE, "licences-tiers.txt.in")
-QT_COPYRIGHT = "/usr/share/doc/libqt6core6/copyright"
+# qt6-base's copyright file, through the package whose version names the Qt
+# (the library package is renamed libqt6core6t64 on Debian 13).
+QT_COPYRIGHT = "/usr/share/doc/qt6-base-dev/copyright"
 MINGW_COPYRIGHT = "/usr/share/doc/mingw-w64-x86-64-dev/copyright"
 GCC_COPYRIGHT = "/usr/share/doc/gcc-mingw-w64-base/copyright"
 COMMON_LICENSES = "/usr/share/common-licenses"
