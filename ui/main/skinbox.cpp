@@ -19,12 +19,11 @@ using namespace Qt::StringLiterals;
 namespace velbrisk::ui {
 namespace {
 
-// The key colour of the skin an entry names, if it names one.
-std::optional<QColor> keyColourOf(const QModelIndex &index)
+// The key colour of the skin an entry names, if it names one: what the
+// list's square shows and what a screen reader hears of the entry.
+auto keyColourOf(const QModelIndex &index)
 {
-    if (const auto colour = FindKeyColour(index.data(Qt::DisplayRole).toString()))
-        return QColor::fromString(*colour);
-    return std::nullopt;
+    return FindKeyColour(index.data(Qt::DisplayRole).toString());
 }
 
 // The entries hold their labels alone; what a screen reader hears of each,
@@ -37,7 +36,7 @@ public:
     QVariant data(const QModelIndex &index, int role) const override
     {
         if (role == Qt::AccessibleDescriptionRole) {
-            if (const auto colour = FindKeyColour(index.data(Qt::DisplayRole).toString()))
+            if (const auto colour = keyColourOf(index))
                 return QString(u"couleur clé "_s + colour->toString());
         }
         return QStandardItemModel::data(index, role);
@@ -70,7 +69,7 @@ public:
             const QRect square(option.rect.left() + Margin,
                                option.rect.top() + (option.rect.height() - Side) / 2, Side, Side);
             painter->fillRect(square, Outline);
-            painter->fillRect(square.adjusted(1, 1, -1, -1), *colour);
+            painter->fillRect(square.adjusted(1, 1, -1, -1), QColor::fromString(*colour));
         }
     }
 
